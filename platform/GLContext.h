@@ -11,10 +11,16 @@ struct SPixelFormat
     bool doubleBuffer;
 };
 
-// Creates a rendering context for a window of a CLASS_OWNDC class; 0 on failure.
+// Creates a rendering context for a window of a CLASS_OWNDC class and makes it
+// current; 0 on failure. On X11 a window's visual is fixed when it is made, so
+// such a window is made GL-capable from the start: double buffered, 24 colour
+// bits and the deepest depth buffer the display offers of 32, 24 or 16 bits. A
+// context is refused when that visual falls short of the format's colour bits
+// or double buffering.
 HGLContext SysCreateGLContext(HWindow window, const SPixelFormat& format);
 // Makes the context current on this thread for the window; (0, 0) detaches.
 bool SysMakeCurrent(HWindow window, HGLContext context);
 void SysDeleteGLContext(HGLContext context);
-// Shows the back buffer. Where the display offers it, waits for its refresh.
+// Shows the back buffer. Where the display offers it, waits for its refresh
+// (not under Xvfb: there frames run unthrottled).
 void SysSwapBuffers(HWindow window);

@@ -1,0 +1,259 @@
+// Screen modes through XRandR on the primary output's CRTC. The X server
+// cannot change its colour depth while running, so only width and height
+// count. The first successful switch keeps the desktop's mode for the restore.
+#include "platform/DisplayMode.h"
+
+#include <X11/extensions/Xrandr.h>
+#include <algorithm>
+#include <vector>
+
+#include "platform/Window.h"
+#include "platform/linux/XSession.h"
+
+namespace {
+
+const double FALLBACK_PIXELS_PER_MM = 96.0 / 25.4;
+
+struct SCrtcSetting
+{
+    RRCrtc crtc = 0;
+    RRMode mode = 0;
+    int x = 0, y = 0;
+    Rotation rotation = RR_Rotate_0;
+    std::vector<RROutput> outputs;
+    int screenWidth = 0, screenHeight = 0;   // of the whole X screen
+};
+
+bool g_haveSaved = false;
+SCrtcSetting g_saved;
+
+// Frees the XRandR records on every way out.
+struct SResources
+{
+    Display* display = nullptr;
+    XRRScreenResources* resources = nullptr;
+    ~SResources() { if (resources) XRRFreeScreenResources(resources); }
+};
+
+bool OpenResources(SResources* out)
+{
+    Display* display = GetXDisplay();
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!display || !XRRQueryExtension(display, &eventBase, &errorBase) ||
+        !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 2))
+        return false;
+    out->display = display;
+    // The current configuration, without making the server probe its outputs.
+    out->resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+    return out->resources != nullptr;
+}
+
+// The primary output's CRTC, or else the first lit one.
+RRCrtc FindPrimaryCrtc(const SResources& res, RROutput* output)
+{
+    Display* display = res.display;
+    const RROutput primary = XRRGetOutputPrimary(display, DefaultRootWindow(display));
+    RROutput candidates[2] = {primary, 0};
+    for (RROutput wanted : candidates) {
+        for (int i = 0; i < res.resources->noutput; ++i) {
+            if (wanted != 0 && res.resources->outputs[i] != wanted)
+                continue;
+            XRROutputInfo* info = XRRGetOutputInfo(display, res.resources, res.resources->outputs[i]);
+            const RRCrtc crtc = info && info->connection != RR_Disconnected ? info->crtc : 0;
+            if (info)
+                XRRFreeOutputInfo(info);
+            if (crtc != 0) {
+                *output = res.resources->outputs[i];
+                return crtc;
+            }
+        }
+    }
+    return 0;
+}
+
+const XRRModeInfo* FindModeInfo(const SResources& res, RRMode mode)
+{
+    for (int i = 0; i < res.resources->nmode; ++i) {
+        if (res.resources->modes[i].id == mode)
+            return &res.resources->modes[i];
+    }
+    return nullptr;
+}
+
+// A CRTC turned by a quarter shows the mode's width as its height.
+void GetShownSize(const XRRModeInfo& mode, Rotation rotation, int* width, int* height)
+{
+    const bool sideways = (rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0;
+    *width = static_cast<int>(sideways ? mode.height : mode.width);
+    *height = static_cast<int>(sideways ? mode.width : mode.height);
+}
+
+bool ReadCrtc(const SResources& res, RRCrtc crtc, SCrtcSetting* setting)
+{
+    XRRCrtcInfo* info = XRRGetCrtcInfo(res.display, res.resources, crtc);
+    if (!info)
+        return false;
+    setting->crtc = crtc;
+    setting->mode = info->mode;
+    setting->x = info->x;
+    setting->y = info->y;
+    setting->rotation = info->rotation;
+    setting->outputs.assign(info->outputs, info->outputs + info->noutput);
+    XRRFreeCrtcInfo(info);
+    XWindowAttributes root = {};
+    XGetWindowAttributes(res.display, DefaultRootWindow(res.display), &root);
+    setting->screenWidth = root.width;
+    setting->screenHeight = root.height;
+    return true;
+}
+
+void SetScreenSize(Display* display, int width, int height)
+{
+    const int screen = DefaultScreen(display);
+    const int pixels = DisplayWidth(display, screen);
+    const double pixelsPerMm = DisplayWidthMM(display, screen) > 0 && pixels > 0
+        ? static_cast<double>(pixels) / DisplayWidthMM(display, screen)
+        : FALLBACK_PIXELS_PER_MM;
+    XRRSetScreenSize(display, DefaultRootWindow(display), width, height,
+                     static_cast<int>(width / pixelsPerMm + 0.5), static_cast<int>(height / pixelsPerMm + 0.5));
+}
+
+// Grows the screen before the CRTC needs the room and shrinks it after, so the
+// screen holds every CRTC at each step, as the server demands.
+bool ApplyCrtc(const SResources& res, const SCrtcSetting& setting)
+{
+    Display* display = res.display;
+    XWindowAttributes root = {};
+    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+    const int grownWidth = std::max(root.width, setting.screenWidth);
+    const int grownHeight = std::max(root.height, setting.screenHeight);
+    XGrabServer(display);
+    if (grownWidth != root.width || grownHeight != root.height)
+        SetScreenSize(display, grownWidth, grownHeight);
+    const Status status = XRRSetCrtcConfig(display, res.resources, setting.crtc, CurrentTime, setting.x, setting.y,
+                                           setting.mode, setting.rotation,
+                                           const_cast<RROutput*>(setting.outputs.data()),
+                                           static_cast<int>(setting.outputs.size()));
+    if (status == RRSetConfigSuccess &&
+        (setting.screenWidth != grownWidth || setting.screenHeight != grownHeight))
+        SetScreenSize(display, setting.screenWidth, setting.screenHeight);
+    XUngrabServer(display);
+    XSync(display, False);
+    return status == RRSetConfigSuccess;
+}
+
+// The screen that results when the CRTC shows width x height: big enough for
+// it and for every other lit CRTC.
+void GetNeededScreen(const SResources& res, const SCrtcSetting& changed, int width, int height,
+                     int* screenWidth, int* screenHeight)
+{
+    *screenWidth = changed.x + width;
+    *screenHeight = changed.y + height;
+    for (int i = 0; i < res.resources->ncrtc; ++i) {
+        if (res.resources->crtcs[i] == changed.crtc)
+            continue;
+        XRRCrtcInfo* info = XRRGetCrtcInfo(res.display, res.resources, res.resources->crtcs[i]);
+        if (!info)
+            continue;
+        if (info->mode != 0) {
+            *screenWidth = std::max(*screenWidth, info->x + static_cast<int>(info->width));
+            *screenHeight = std::max(*screenHeight, info->y + static_cast<int>(info->height));
+        }
+        XRRFreeCrtcInfo(info);
+    }
+}
+
+bool IsShowing(const SResources& res, RRCrtc crtc, int width, int height)
+{
+    SCrtcSetting now;
+    const XRRModeInfo* mode = ReadCrtc(res, crtc, &now) ? FindModeInfo(res, now.mode) : nullptr;
+    if (!mode)
+        return false;
+    int shownWidth = 0, shownHeight = 0;
+    GetShownSize(*mode, now.rotation, &shownWidth, &shownHeight);
+    return shownWidth == width && shownHeight == height;
+}
+
+RRMode FindOutputMode(const SResources& res, RROutput output, Rotation rotation, int width, int height)
+{
+    XRROutputInfo* info = XRRGetOutputInfo(res.display, res.resources, output);
+    if (!info)
+        return 0;
+    RRMode found = 0;
+    for (int i = 0; i < info->nmode && found == 0; ++i) {
+        const XRRModeInfo* mode = FindModeInfo(res, info->modes[i]);
+        int shownWidth = 0, shownHeight = 0;
+        if (mode)
+            GetShownSize(*mode, rotation, &shownWidth, &shownHeight);
+        if (shownWidth == width && shownHeight == height)
+            found = info->modes[i];
+    }
+    XRRFreeOutputInfo(info);
+    return found;
+}
+
+}  // namespace
+
+bool SysSetDisplayMode(int width, int height, int)
+{
+    SResources res;
+    RROutput output = 0;
+    if (!OpenResources(&res))
+        return false;
+    const RRCrtc crtc = FindPrimaryCrtc(res, &output);
+    SCrtcSetting current;
+    if (crtc == 0 || !ReadCrtc(res, crtc, &current))
+        return false;
+    if (IsShowing(res, crtc, width, height))
+        return true;
+    SCrtcSetting wanted = current;
+    wanted.mode = FindOutputMode(res, output, current.rotation, width, height);
+    if (wanted.mode == 0)
+        return false;
+    GetNeededScreen(res, current, width, height, &wanted.screenWidth, &wanted.screenHeight);
+
+    if (!g_haveSaved) {
+        g_saved = current;
+        g_haveSaved = true;
+    }
+    // The server may answer success for a mode it rounded; believe what it shows.
+    if (ApplyCrtc(res, wanted) && IsShowing(res, crtc, width, height))
+        return true;
+    SysRestoreDisplayMode();
+    return false;
+}
+
+void SysRestoreDisplayMode()
+{
+    if (!g_haveSaved)
+        return;
+    g_haveSaved = false;
+    SResources res;
+    if (OpenResources(&res))
+        ApplyCrtc(res, g_saved);
+}
+
+bool SysGetScreenSize(int* width, int* height)
+{
+    SResources res;
+    RROutput output = 0;
+    SCrtcSetting current;
+    const XRRModeInfo* mode = nullptr;
+    if (OpenResources(&res)) {
+        const RRCrtc crtc = FindPrimaryCrtc(res, &output);
+        if (crtc != 0 && ReadCrtc(res, crtc, &current))
+            mode = FindModeInfo(res, current.mode);
+    }
+    if (mode) {
+        GetShownSize(*mode, current.rotation, width, height);
+        return true;
+    }
+    // No XRandR: the whole X screen is the one screen.
+    Display* display = GetXDisplay();
+    XWindowAttributes root = {};
+    if (!display || !XGetWindowAttributes(display, DefaultRootWindow(display), &root))
+        return false;
+    *width = root.width;
+    *height = root.height;
+    return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// SIGTERM and SIGINT become the quit message, so a show stopped by its host
+// still ends through its closing steps (display mode restored, cursor shown).
+// Only the first signal is caught: a second one ends the process at once, so a
+// program stuck before its loop can still be stopped. Internal to the back end.
+
+void InstallQuitSignals();
+// True once a signal arrived and its quit has not been taken yet; clears it.
+bool TakeQuitSignal();

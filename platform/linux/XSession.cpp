@@ -1,0 +1,67 @@
+#include "platform/linux/XSession.h"
+
+#include <SDL.h>
+#include <cstdio>
+
+#include "platform/linux/QuitSignals.h"
+
+namespace {
+
+Display* g_display = nullptr;
+bool g_triedDisplay = false;
+bool g_videoStarted = false;
+bool g_triedVideo = false;
+
+// Xlib's own handler ends the process; an X error here (a foreign window gone
+// before us, a refused request) is the window system's news, not our crash.
+int LogXError(Display* display, XErrorEvent* error)
+{
+    char text[256] = {};
+    XGetErrorText(display, error->error_code, text, sizeof(text));
+    std::fprintf(stderr, "coralux: X error: %s (request %d.%d, resource 0x%lx)\n", text,
+                 error->request_code, error->minor_code, error->resourceid);
+    return 0;
+}
+
+}  // namespace
+
+Display* GetXDisplay()
+{
+    if (!g_triedDisplay) {
+        g_triedDisplay = true;
+        g_display = XOpenDisplay(nullptr);
+        if (g_display)
+            XSetErrorHandler(LogXError);
+    }
+    return g_display;
+}
+
+bool StartVideo()
+{
+    if (g_triedVideo)
+        return g_videoStarted;
+    g_triedVideo = true;
+
+    // The run loops turn SIGTERM and SIGINT into the quit message themselves.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // The saver ends on losing focus; SDL must not iconify it first.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (!GetXDisplay() || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "coralux: no display to show on (%s)\n",
+                     GetXDisplay() ? SDL_GetError() : "cannot open the X display; is DISPLAY set?");
+        return false;
+    }
+    // SDL puts in a handler of its own that ends the process; ours only logs.
+    XSetErrorHandler(LogXError);
+    InstallQuitSignals();
+    g_videoStarted = true;
+    return true;
+}
+
+bool IsVideoStarted()
+{
+    return g_videoStarted;
+}

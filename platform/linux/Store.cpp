@@ -1,0 +1,145 @@
+// The per-user store on Linux: one text file,
+// $XDG_CONFIG_HOME/Quillworth Software/Coralux Screensaver.reg (config home
+// ~/.config by default), in the format CStoreDocument describes. Every change
+// is a locked read-modify-write of the newest file, so two processes saving
+// at once (the setup dialog and a show) both keep their values.
+#include "platform/Store.h"
+
+#include "platform/linux/FolderLock.h"
+#include "platform/linux/StoreDocument.h"
+#include "platform/linux/StoreFile.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char STORE_FOLDER[] = "Quillworth Software";
+const char STORE_FILE[] = "Coralux Screensaver.reg";
+// A store holds a few hundred bytes; a far larger file is not ours to load or rewrite.
+const size_t MAX_STORE_BYTES = 1024 * 1024;
+
+struct SStoreKey
+{
+    std::string file;
+    std::string path;
+    CStoreDocument document;    // as read when opened, with the values set since
+    std::vector<std::pair<std::string, uint32_t>> changes;
+};
+
+// $XDG_CONFIG_HOME; a relative one is ignored, as the XDG rules ask.
+std::string GetConfigHome()
+{
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && configHome[0] == '/')
+        return configHome;
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/') {
+        const passwd* user = getpwuid(getuid());
+        if (!user || !user->pw_dir || user->pw_dir[0] != '/')
+            return {};
+        home = user->pw_dir;
+    }
+    return std::string(home) + "/.config";
+}
+
+// Makes each missing folder of the path, private to the user.
+void MakeFolders(const std::string& folder)
+{
+    for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+        mkdir(folder.substr(0, slash).c_str(), 0700);
+        if (slash == std::string::npos)
+            return;
+    }
+}
+
+// Applies the change to the newest file under the folder's lock and puts the
+// file back. A file that cannot be read is never overwritten.
+bool UpdateStoreFile(const std::string& file, const std::function<void(CStoreDocument&)>& change)
+{
+    const CFolderLock lock(file.substr(0, file.rfind('/')));
+    if (!lock.IsHeld())
+        return false;
+    std::string text;
+    if (ReadStoreFile(file, MAX_STORE_BYTES, &text) == STORE_FILE_UNREADABLE)
+        return false;
+    CStoreDocument document(text);
+    change(document);
+    return ReplaceStoreFile(file, document.Format());
+}
+
+SStoreKey* GetKey(HStoreKey key)
+{
+    return reinterpret_cast<SStoreKey*>(key);
+}
+
+}  // namespace
+
+HStoreKey SysCreateStoreKey(const char* path)
+{
+    const std::string configHome = GetConfigHome();
+    if (configHome.empty())
+        return 0;
+    const std::string folder = configHome + "/" + STORE_FOLDER;
+    MakeFolders(folder);
+
+    auto key = std::make_unique<SStoreKey>();
+    key->file = folder + "/" + STORE_FILE;
+    key->path = path;
+    std::string text;
+    if (ReadStoreFile(key->file, MAX_STORE_BYTES, &text) == STORE_FILE_UNREADABLE)
+        return 0;
+    key->document = CStoreDocument(text);
+    if (!key->document.HasKey(path)) {
+        if (!UpdateStoreFile(key->file, [path](CStoreDocument& document) { document.AddKey(path); }))
+            return 0;
+        key->document.AddKey(path);
+    }
+    return reinterpret_cast<HStoreKey>(key.release());
+}
+
+bool SysQueryStoreValue(HStoreKey key, const char* name, uint32_t* type, void* data, uint32_t* size)
+{
+    if (!key)
+        return false;
+    SStoreValue value;
+    if (!GetKey(key)->document.FindValue(GetKey(key)->path, name, &value))
+        return false;
+    const uint32_t stored = static_cast<uint32_t>(value.data.size());
+    const bool fits = stored <= *size;
+    *size = stored;
+    if (!fits)
+        return false;
+    *type = value.type;
+    if (stored > 0)
+        std::memcpy(data, value.data.data(), stored);
+    return true;
+}
+
+bool SysSetStoreDword(HStoreKey key, const char* name, uint32_t value)
+{
+    if (!key || !GetKey(key)->document.SetDword(GetKey(key)->path, name, value))
+        return false;
+    GetKey(key)->changes.emplace_back(name, value);
+    return true;
+}
+
+bool SysCloseStoreKey(HStoreKey key)
+{
+    if (!key)
+        return true;
+    const std::unique_ptr<SStoreKey> owned(GetKey(key));
+    if (owned->changes.empty())
+        return true;
+    return UpdateStoreFile(owned->file, [&owned](CStoreDocument& document) {
+        for (const auto& [name, value] : owned->changes)
+            document.SetDword(owned->path, name, value);
+    });
+}

@@ -1,0 +1,254 @@
+#include "platform/Store.h"
+
+#include "tests/support/TempConfigHome.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const char KEY[] = "Software\\Quillworth Software\\Coralux Screensaver";
+const char HEADER[] = "[Software\\Quillworth Software\\Coralux Screensaver]\n";
+
+std::string StoreFolder(const CTempConfigHome& home)
+{
+    return home.GetPath() + "/Quillworth Software";
+}
+
+std::string StoreFile(const CTempConfigHome& home)
+{
+    return StoreFolder(home) + "/Coralux Screensaver.reg";
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool QueryDword(HStoreKey key, const char* name, uint32_t* value)
+{
+    uint32_t type = 0;
+    uint32_t size = 4;
+    return SysQueryStoreValue(key, name, &type, value, &size) && type == STORE_DWORD && size == 4;
+}
+
+// Sets one value in a fresh open-set-close round, as a save does.
+bool SaveDword(const char* name, uint32_t value)
+{
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    return key && SysSetStoreDword(key, name, value) && SysCloseStoreKey(key);
+}
+
+// Runs the body in a child process and returns its exit status.
+template <typename Body>
+int RunChild(Body body)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+// The first open makes the folders, the file and the empty key at the documented place.
+TEST(Store, FirstOpenCreatesTheKeyEmpty)
+{
+    CTempConfigHome home;
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    ASSERT_NE(0u, key);
+    uint32_t value = 0;
+    EXPECT_FALSE(QueryDword(key, "ScreenWidth", &value));
+    EXPECT_TRUE(SysCloseStoreKey(key));
+    const std::string text = ReadText(StoreFile(home));
+    EXPECT_NE(std::string::npos, text.find(HEADER));
+    EXPECT_EQ(std::string::npos, text.find('"', text.find(HEADER)));
+}
+
+// A value larger than the buffer fails and tells its size, leaving the buffer alone.
+TEST(Store, QueryTellsTypeAndSizeAndRefusesLargerValue)
+{
+    CTempConfigHome home;
+    WriteText(StoreFile(home), std::string(HEADER) + "\"Text\"=\"wide\"\n\"Short\"=hex:05\n");
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    ASSERT_NE(0u, key);
+    uint8_t buffer[4] = {9, 9, 9, 9};
+    uint32_t type = 0;
+    uint32_t size = 4;
+    EXPECT_FALSE(SysQueryStoreValue(key, "Text", &type, buffer, &size));
+    EXPECT_EQ(5u, size);
+    EXPECT_EQ(9, buffer[0]);
+    size = 4;
+    ASSERT_TRUE(SysQueryStoreValue(key, "Short", &type, buffer, &size));
+    EXPECT_EQ(STORE_BINARY, type);
+    EXPECT_EQ(1u, size);
+    EXPECT_EQ(5, buffer[0]);
+    SysCloseStoreKey(key);
+}
+
+// A save keeps what an installer or the user put there, and what it could not read.
+TEST(Store, SaveKeepsUnknownAndDamagedValues)
+{
+    CTempConfigHome home;
+    const std::string before = std::string(HEADER) +
+                               "\"Path\"=\"/opt/coralux/\"\n"
+                               "\"Note\"=\"mine\"\n"
+                               "garbage \x01\x02\n";
+    WriteText(StoreFile(home), before);
+    ASSERT_TRUE(SaveDword("ScreenWidth", 800));
+    EXPECT_EQ(before + "\"ScreenWidth\"=dword:800\n", ReadText(StoreFile(home)));
+}
+
+// Something that is not a readable file in the store's place gives no key and stays as it was.
+TEST(Store, UnreadableStoreGivesNoKeyAndIsKept)
+{
+    CTempConfigHome home;
+    std::filesystem::create_directories(StoreFile(home));
+    EXPECT_EQ(0u, SysCreateStoreKey(KEY));
+    EXPECT_TRUE(std::filesystem::is_directory(StoreFile(home)));
+
+    std::filesystem::remove(StoreFile(home));
+    WriteText(StoreFile(home), std::string(HEADER) + std::string(2 * 1024 * 1024, ';'));
+    EXPECT_EQ(0u, SysCreateStoreKey(KEY));
+    EXPECT_EQ(2u * 1024 * 1024 + strlen(HEADER), std::filesystem::file_size(StoreFile(home)));
+}
+
+// A file the user made read-only is read, and a save leaves it unchanged.
+TEST(Store, ReadOnlyStoreIsReadButNotReplaced)
+{
+    CTempConfigHome home;
+    const std::string before = std::string(HEADER) + "\"Fade\"=dword:42\n";
+    WriteText(StoreFile(home), before);
+    chmod(StoreFile(home).c_str(), 0444);
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    ASSERT_NE(0u, key);
+    uint32_t fade = 0;
+    EXPECT_TRUE(QueryDword(key, "Fade", &fade));
+    EXPECT_EQ(42u, fade);
+    EXPECT_TRUE(SysSetStoreDword(key, "Fade", 7));
+    EXPECT_FALSE(SysCloseStoreKey(key));
+    EXPECT_EQ(before, ReadText(StoreFile(home)));
+}
+
+// A folder that cannot be written (no key yet, so it must be created) gives no key.
+TEST(Store, MissingKeyInReadOnlyFileGivesNoKey)
+{
+    CTempConfigHome home;
+    WriteText(StoreFile(home), "[Other\\Key]\n");
+    chmod(StoreFile(home).c_str(), 0444);
+    EXPECT_EQ(0u, SysCreateStoreKey(KEY));
+    EXPECT_EQ("[Other\\Key]\n", ReadText(StoreFile(home)));
+}
+
+// A write that fails midway (the disk full: a file-size limit) leaves the old store whole.
+TEST(Store, FailedWriteLeavesOldStoreWhole)
+{
+    CTempConfigHome home;
+    const std::string before = std::string(HEADER) + "\"Fade\"=dword:42\n" + std::string(4000, ';') + "\n";
+    WriteText(StoreFile(home), before);
+    const int status = RunChild([] {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit = {1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return SaveDword("Fade", 7) ? 1 : 0;
+    });
+    EXPECT_EQ(0, status);
+    EXPECT_EQ(before, ReadText(StoreFile(home)));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(StoreFolder(home)), {}));
+    EXPECT_TRUE(SaveDword("Fade", 7));
+}
+
+// A save killed at any moment leaves the old store or the new one, never a mixture.
+TEST(Store, KilledSaveLeavesOldOrNewStore)
+{
+    CTempConfigHome home;
+    const std::string bulk = std::string(HEADER) + std::string(600 * 1024, ';') + "\n";
+    WriteText(StoreFile(home), bulk + "\"Counter\"=dword:0\n");
+    for (int round = 0; round < 25; ++round) {
+        const pid_t child = fork();
+        if (child == 0) {
+            for (uint32_t count = 1;; ++count)
+                SaveDword("Counter", count);
+        }
+        usleep(static_cast<useconds_t>(3000 + round * 1700));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        const std::string text = ReadText(StoreFile(home));
+        ASSERT_EQ(0u, text.rfind(bulk + "\"Counter\"=dword:", 0)) << "round " << round;
+        ASSERT_EQ('\n', text.back()) << "round " << round;
+        const HStoreKey key = SysCreateStoreKey(KEY);
+        uint32_t counter = 0;
+        EXPECT_TRUE(QueryDword(key, "Counter", &counter)) << "round " << round;
+        SysCloseStoreKey(key);
+    }
+    EXPECT_TRUE(SaveDword("Counter", 1));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(StoreFolder(home)), {}));
+}
+
+// Two processes saving at once both keep every value they wrote.
+TEST(Store, ConcurrentSavesLoseNoValue)
+{
+    CTempConfigHome home;
+    const int VALUES = 40;
+    auto saveAll = [](char prefix) {
+        return [prefix] {
+            for (int i = 0; i < VALUES; ++i) {
+                const std::string name = prefix + std::to_string(i);
+                if (!SaveDword(name.c_str(), static_cast<uint32_t>(i)))
+                    return 1;
+            }
+            return 0;
+        };
+    };
+    const pid_t first = fork();
+    if (first == 0)
+        _exit(saveAll('A')());
+    EXPECT_EQ(0, RunChild(saveAll('B')));
+    int status = 0;
+    waitpid(first, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    for (int i = 0; i < VALUES; ++i) {
+        for (const char* prefix : {"A", "B"}) {
+            uint32_t value = 0;
+            EXPECT_TRUE(QueryDword(key, (prefix + std::to_string(i)).c_str(), &value)) << prefix << i;
+            EXPECT_EQ(static_cast<uint32_t>(i), value);
+        }
+    }
+    SysCloseStoreKey(key);
+}
+
+// A store kept behind a symbolic link (a dotfile manager's) stays a link; its target changes.
+TEST(Store, SaveFollowsSymbolicLink)
+{
+    CTempConfigHome home;
+    const std::string target = home.GetPath() + "/dotfiles/coralux.reg";
+    WriteText(target, HEADER);
+    std::filesystem::create_directories(StoreFolder(home));
+    std::filesystem::create_symlink(target, StoreFile(home));
+    ASSERT_TRUE(SaveDword("Fade", 3));
+    EXPECT_TRUE(std::filesystem::is_symlink(StoreFile(home)));
+    EXPECT_EQ(std::string(HEADER) + "\"Fade\"=dword:3\n", ReadText(target));
+}

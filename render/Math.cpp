@@ -78,6 +78,9 @@ void MatAxisAngle(const SVector3& axis, float angle, float out[16])
 
 float RandomRange(float lo, float hi)
 {
+    // The span in double is exact, so r = RANDOM_MAX lands on hi itself; a
+    // span rounded to float could overshoot it.
     const double r = Random();
-    return static_cast<float>(lo + (r / 32767.0) * (hi - lo));
+    const double span = static_cast<double>(hi) - lo;
+    return static_cast<float>(lo + (r / RANDOM_MAX) * span);
 }

@@ -1,0 +1,16 @@
+#pragma once
+// Pictures from the pack as GL textures. The picture is a TGA when its pixel
+// depth byte says 8, 24 or 32 bits; anything else is offered to the JPEG
+// decoder. Needs the drawing window's GL context current.
+#include <GL/gl.h>
+
+#include "assets/JpegDecoder.h"
+#include "assets/TgaDecoder.h"
+
+// Called by the renderer, the font and the mesh loader while they load:
+// decodes the picture, uploads it as a new texture (no mipmaps, not rescaled)
+// with GL_LINEAR or GL_NEAREST filters and the wrap mode on both axes (0:
+// GL's default, repeat) and returns 1. The texture stays bound, GL_TEXTURE_2D
+// enabled and the unpack alignment 1. On failure texture is 0, no texture
+// object exists and the result is 0.
+int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap);

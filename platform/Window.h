@@ -76,6 +76,8 @@ const unsigned STYLE_TOPMOST = 0x8;     // stays above other top-level windows
 bool SysRegisterClass(const SWindowClass& windowClass);
 // True when a class of that name is declared in this process.
 bool SysIsClassRegistered(const char* name);
+// Forgets a class; false when it is unknown or a window of it still lives.
+bool SysUnregisterClass(const char* name);
 
 // Creates a window of a declared class; MSG_CREATE reaches its procedure before
 // this returns. Returns 0 on failure (unknown class, parent gone, no display).
@@ -84,6 +86,8 @@ HWindow SysCreateWindow(const char* className, const char* title, unsigned style
 // Destroys a window of ours; MSG_DESTROY reaches its procedure first. False when
 // the handle names no live window of ours.
 bool SysDestroyWindow(HWindow window);
+// True for a live window of ours, and for a window of another program (the
+// preview host's) while it exists.
 bool SysIsWindow(HWindow window);
 void SysShowWindow(HWindow window);
 void SysSetForegroundWindow(HWindow window);

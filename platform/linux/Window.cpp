@@ -109,6 +109,18 @@ bool SysRegisterClass(const SWindowClass& windowClass)
     return true;
 }
 
+bool SysUnregisterClass(const char* name)
+{
+    if (!SysIsClassRegistered(name))
+        return false;
+    for (auto& [handle, window] : g_windows) {
+        if (window->className == name)
+            return false;
+    }
+    g_classes.erase(name);
+    return true;
+}
+
 bool SysIsClassRegistered(const char* name)
 {
     return name && g_classes.count(name) != 0;
@@ -123,6 +135,7 @@ HWindow SysCreateWindow(const char* className, const char* title, unsigned style
     const SClassRecord& windowClass = found->second;
 
     auto window = std::make_unique<SLinuxWindow>();
+    window->className = className;
     window->proc = windowClass.proc;
     window->glCapable = (windowClass.style & CLASS_OWNDC) != 0;
     const Uint32 flags = GetSdlFlags(style, window->glCapable);
@@ -168,7 +181,7 @@ bool SysDestroyWindow(HWindow handle)
 
 bool SysIsWindow(HWindow window)
 {
-    return FindWindow(window) != nullptr;
+    return FindWindow(window) != nullptr || DoesXWindowExist(window);
 }
 
 void SysShowWindow(HWindow handle)

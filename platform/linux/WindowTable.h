@@ -10,6 +10,7 @@ struct SLinuxWindow
 {
     HWindow handle = 0;
     SDL_Window* sdlWindow = nullptr;
+    std::string className;
     WindowProc proc = nullptr;
     bool glCapable = false;     // made with a GL visual (a CLASS_OWNDC class)
     bool destroying = false;    // MSG_DESTROY is on its way

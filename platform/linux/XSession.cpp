@@ -23,7 +23,31 @@ int LogXError(Display* display, XErrorEvent* error)
     return 0;
 }
 
+bool g_sawXError = false;
+
+int NoteXError(Display*, XErrorEvent*)
+{
+    g_sawXError = true;
+    return 0;
+}
+
 }  // namespace
+
+bool DoesXWindowExist(unsigned long window)
+{
+    Display* display = GetXDisplay();
+    if (!display || window == 0)
+        return false;
+    // A window that is gone answers with BadWindow: expected here, so not logged.
+    XSync(display, False);
+    g_sawXError = false;
+    auto previous = XSetErrorHandler(NoteXError);
+    XWindowAttributes attributes = {};
+    const Status status = XGetWindowAttributes(display, static_cast<Window>(window), &attributes);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return status != 0 && !g_sawXError;
+}
 
 Display* GetXDisplay()
 {
@@ -32,6 +56,9 @@ Display* GetXDisplay()
         g_display = XOpenDisplay(nullptr);
         if (g_display)
             XSetErrorHandler(LogXError);
+        else
+            std::fprintf(stderr, "coralux: cannot open the X display \"%s\"; no display to show on\n",
+                         XDisplayName(nullptr));
     }
     return g_display;
 }
@@ -49,9 +76,10 @@ bool StartVideo()
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (!GetXDisplay() || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "coralux: no display to show on (%s)\n",
-                     GetXDisplay() ? SDL_GetError() : "cannot open the X display; is DISPLAY set?");
+    if (!GetXDisplay())
+        return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "coralux: cannot start the video system: %s\n", SDL_GetError());
         return false;
     }
     // SDL puts in a handler of its own that ends the process; ours only logs.

@@ -14,3 +14,6 @@ bool IsVideoStarted();
 // Our own Xlib connection, opened on first use; null when there is no display.
 // X errors on any connection are logged, never fatal.
 Display* GetXDisplay();
+
+// True when the X server knows a window of that id (ours or another program's).
+bool DoesXWindowExist(unsigned long window);

@@ -1,5 +1,9 @@
 // The process entry: hands the command line to the application object.
-int main()
+#include "app/SaverApp.h"
+
+int main(int argc, char** argv)
 {
-    return 0;
+    CSaverApp app(argc, argv);
+    app.InitInstance();
+    return app.GetExitCode();
 }

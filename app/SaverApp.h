@@ -1,0 +1,41 @@
+#pragma once
+// The application object: one per process. InitInstance runs the run mode the
+// host's command line asks for, from start to end, and shows any failure in
+// the one message box; the process ends when it returns.
+#include "app/CommandLine.h"
+
+class CSaverWnd;
+
+class CSaverApp
+{
+public:
+    // The arguments as the process got them; they must outlive the object.
+    CSaverApp(int argc, const char* const* argv);
+
+    // Runs MainLoop and reports its failure. Always false: there is nothing
+    // more to do after the run mode.
+    bool InitInstance();
+    // The process's exit status: 0 after a run or a quiet end, 1 after a failure.
+    int GetExitCode() const { return m_failed ? 1 : 0; }
+
+    // Seeds the random generator, sets up the settings and the pack, then runs
+    // the mode the command line names.
+    void MainLoop();
+    // The full-screen show, from the black cover to the restored display.
+    void DoSaver();
+    // The picture inside the host's preview window until that window goes.
+    void DoPreview(HWindow parent);
+    // The setup dialog.
+    void DoConfig();
+
+private:
+    void RunMode(ERunMode mode);
+    // Frames until the saver window ends the run or a quit arrives; waiting
+    // messages always come before the next frame.
+    void RunShow(CSaverWnd& window);
+    void ReportFailure();
+
+    int m_argc;
+    const char* const* m_argv;
+    bool m_failed = false;
+};

@@ -54,6 +54,27 @@ bool ReadEntry(const std::string& dir, const std::string& name, SEntry& entry)
     return true;
 }
 
+// Offsets are 32-bit words, so the whole pack must stay below 4 GiB.
+bool FitsOffsets(const std::vector<SEntry>& entries)
+{
+    uint64_t total = 8 + RECORD_SIZE * entries.size();
+    for (const SEntry& entry : entries)
+        total += entry.bytes.size();
+    return total <= UINT32_MAX;
+}
+
+// Writes the whole file or, on failure, none of it.
+bool WriteFile(const char* path, const std::vector<char>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (out)
+        return true;
+    std::remove(path);
+    return false;
+}
+
 std::vector<char> BuildPack(const std::vector<SEntry>& entries)
 {
     std::vector<char> pack;
@@ -97,10 +118,11 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    const std::vector<char> pack = BuildPack(entries);
-    std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
-    out.write(pack.data(), static_cast<std::streamsize>(pack.size()));
-    if (!out) {
+    if (!FitsOffsets(entries)) {
+        std::fprintf(stderr, "coralux_packer: the entries do not fit in 4 GiB\n");
+        return 1;
+    }
+    if (!WriteFile(argv[3], BuildPack(entries))) {
         std::fprintf(stderr, "coralux_packer: cannot write %s\n", argv[3]);
         return 1;
     }

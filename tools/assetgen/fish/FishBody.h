@@ -1,0 +1,64 @@
+#pragma once
+// The lofted body of a fish: rings of vertices from the tail root to the
+// head, closed by a point at each end, with optional thin fins standing on
+// the top ridge (dorsal) and on the belly (anal). Every ring shares its
+// vertices with both neighbouring bands, so the loader's normal smoothing
+// rounds the body.
+#include <vector>
+
+#include "MeshBuilder.h"
+
+struct SRing
+{
+    double y, top, bottom, halfWidth;
+};
+
+// One fin ray: from the top (or bottom) vertex of a ring to (y, z).
+struct SFinRay
+{
+    int ring;
+    double y, z;
+};
+
+struct SBodyShape
+{
+    SPoint3 tail;              // rear end, on the centre plane
+    std::vector<SRing> rings;  // from tail to head, y increasing
+    SPoint3 nose;
+    int sides = 8;             // even: vertex 0 on the back, sides / 2 on the belly
+    double fullness = 0.9;     // cross-section exponent: 1 ellipse, below 1 fuller
+    std::vector<SFinRay> dorsal;
+    std::vector<SFinRay> anal;
+
+    // The side view: body top and bottom at y (false outside the body).
+    bool GetProfile(double y, double& top, double& bottom) const;
+    // Side-view outline of a fin (base along the body, then the ray tips back).
+    std::vector<SPoint3> GetFinOutline(const std::vector<SFinRay>& fin, bool onTop) const;
+};
+
+void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& region);
+
+// A thin sheet spanned by shape(s, t), s from root (0) to tip (1) in `rows`
+// steps and t across in `columns` steps; drawn from both sides.
+template <typename TShape>
+void BuildSheet(CMeshBuilder& mesh, const SSkinRegion& region, int rows, int columns, TShape shape)
+{
+    const int first = mesh.GetVertexCount();
+    for (int r = 0; r <= rows; ++r)
+        for (int c = 0; c <= columns; ++c)
+            mesh.AddVertex(shape(static_cast<double>(r) / rows, static_cast<double>(c) / columns), region);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const int a = first + r * (columns + 1) + c;
+            const int b = a + 1;
+            const int d = a + columns + 1;
+            mesh.AddTwoSidedTriangle(a, b, d + 1);
+            mesh.AddTwoSidedTriangle(a, d + 1, d);
+        }
+    }
+}
+
+// Point in polygon (even-odd), and the distance from a point to a polyline,
+// in the side view (y, z); the painters use them for fin shapes.
+bool IsInside(const std::vector<SPoint3>& polygon, double y, double z);
+double DistanceToPolyline(const std::vector<SPoint3>& line, double y, double z);

@@ -1,0 +1,109 @@
+// The tiny fish: small and slim, silver with a bright blue-green stripe from
+// the eye to the tail, in one mesh (body, fins and forked tail) that is never
+// animated.
+#include <cmath>
+
+#include "../Bytes.h"
+#include "../ImageFiles.h"
+#include "FishKind.h"
+#include "NodeFile.h"
+
+namespace {
+
+const SColor SILVER = Rgb(214, 220, 228);
+const SColor BACK = Rgb(84, 104, 112);
+const SColor STRIPE = Rgb(70, 235, 255);
+const SColor BELLY = Rgb(240, 236, 230);
+const SColor FIN = Rgb(220, 228, 236);
+
+const double EYE_Y = 32, EYE_Z = 1.5, EYE_R = 3.2;
+
+SBodyShape MakeShape()
+{
+    SBodyShape shape;
+    shape.tail = SPoint3{0, -44, 1};
+    shape.rings = {
+        {-40, 4.5, -2.5, 1.8}, {-28, 7, -5, 3}, {-10, 10, -8, 4.5},
+        {8, 10, -8.5, 5},      {24, 8, -7, 4.2}, {34, 5, -5, 3},
+    };
+    shape.nose = SPoint3{0, 44, -1};
+    shape.sides = 6;
+    shape.fullness = 1.0;
+    shape.dorsal = {{1, -34, 14}, {2, -16, 19}};
+    shape.anal = {{1, -36, -11}, {2, -18, -14}};
+    return shape;
+}
+
+SColor PaintBody(const SBodyShape& shape, double y, double z)
+{
+    double top, bottom;
+    if (!shape.GetProfile(std::fmax(shape.tail.y, std::fmin(shape.nose.y, y)), top, bottom))
+        top = bottom = 0;
+    if (z > top + 0.3 || z < bottom - 0.3) {
+        SColor c = Scale(FIN, FinRays(y, z, -24, 0, 4));
+        c.a = 0.6;
+        return c;
+    }
+    const double h = top > bottom ? (z - bottom) / (top - bottom) : 0.5;
+    SColor c = Mix(BELLY, SILVER, SmoothStep(0.1, 0.4, h));
+    c = Mix(c, BACK, SmoothStep(0.62, 0.9, h));
+    c = Scale(c, ScaleShade(y, z, 2.5) * (0.95 + 0.08 * ValueNoise(y, z, 4, 41)));
+    // The stripe runs from behind the eye to the tail root, a little above
+    // the middle, brightest at its core.
+    const double stripe = std::fabs(h - 0.6) * (top - bottom);
+    const double along = SmoothStep(27, 22, y) * SmoothStep(-44, -36, y);
+    c = Mix(c, STRIPE, along * SmoothStep(2.2, 1.0, stripe));
+    c = Mix(c, Rgb(220, 255, 255), along * SmoothStep(0.8, 0.2, stripe) * 0.6);
+    c = Mix(c, Rgb(120, 120, 130), SmoothStep(0.6, 0.2, std::fabs(z + 1.6)) * SmoothStep(40, 43, y));
+    c = PaintEye(c, y, z, EYE_Y, EYE_Z, EYE_R, Rgb(200, 210, 220));
+    c.a = 1;
+    return c;
+}
+
+SColor PaintTail(double y, double z)
+{
+    SColor c = Scale(FIN, FinRays(y, z, -38, 0, 7));
+    c = Mix(c, STRIPE, 0.5 * SmoothStep(3, 0.5, std::fabs(z)) * SmoothStep(-52, -44, y));
+    c.a = Lerp(0.85, 0.5, SmoothStep(-44, -62, y));
+    return c;
+}
+
+SColor PaintFin(double y, double z)
+{
+    SColor c = Scale(FIN, FinRays(y, z, 26, -4, 5));
+    c.a = 0.55;
+    return c;
+}
+
+// The pectoral fin of one side (x sign), a small two-sided triangle standing
+// out from behind the gill.
+void AddPectoral(CMeshBuilder& mesh, const SSkinRegion& region, double side)
+{
+    const int a = mesh.AddVertex(SPoint3{side * 3.6, 26, -3}, region);
+    const int b = mesh.AddVertex(SPoint3{side * 4.0, 22, -5.5}, region);
+    const int c = mesh.AddVertex(SPoint3{side * 8.5, 13, -9}, region);
+    mesh.AddTwoSidedTriangle(a, b, c);
+}
+
+}  // namespace
+
+void WriteTinyFish(const std::string& root)
+{
+    const SBodyShape shape = MakeShape();
+    const SSkinLayout layout = MakeSkinLayout(-45, 45, -15, 20, -64, -36, -15, 15, 12, 27, -10, -2);
+    CMeshBuilder mesh;
+    BuildBody(mesh, shape, layout.body);
+    BuildSheet(mesh, layout.tail, 2, 4, [](double s, double t) {
+        const double rootZ = Lerp(-2, 4, t);
+        const double tipZ = Lerp(-13, 14, t);
+        const double tipY = -52 - 10 * std::pow(std::fabs(2 * t - 1), 1.2);
+        return SPoint3{0, Lerp(-37, tipY, s), rootZ + (tipZ - rootZ) * std::pow(s, 0.8)};
+    });
+    AddPectoral(mesh, layout.fin, -1);
+    AddPectoral(mesh, layout.fin, 1);
+    WriteOutputFile(root, "pack/sfish.mod", mesh.Encode("sfish", "sfish.tga"));
+
+    WriteOutputFile(root, "pack/sfish.sca", EncodeNodeFile(SNode{"sfish", BODY_NODE.x, BODY_NODE.y, BODY_NODE.z, "sfish.mod", {}}));
+    const CImage skin = PaintSkin(layout, [shape](double y, double z) { return PaintBody(shape, y, z); }, PaintTail, PaintFin);
+    WriteOutputFile(root, "pack/sfish.tga", EncodeTgaTrueColor(skin, 32));
+}

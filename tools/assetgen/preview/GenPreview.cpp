@@ -1,0 +1,143 @@
+// Composes the pictures that show the aquarium outside the show: the preview
+// still (bitmap 132, 200 x 150), the program icon (48, 32 and 16 pixels), and
+// on request a sheet of every fish kind in several poses for checking the
+// models by eye. Everything is drawn from the files already in the pack.
+//
+// usage: coralux_gen_preview RESOURCES_DIR [MODEL_VIEWS_DIR]
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "../Bytes.h"
+#include "../ImageFiles.h"
+#include "../JpegFile.h"
+#include "../Prng.h"
+#include "PreviewCanvas.h"
+
+namespace {
+
+struct SKind
+{
+    const char* nodeFile;
+    const char* skin;
+    double k;  // the show's draw scale factor of the kind
+};
+
+const SKind KINDS[] = {{"fish.sca", "fish.tga", 0.15}, {"bfish.sca", "bfish.tga", 0.18},
+                       {"pfish.sca", "pfish.tga", 0.2}, {"sfish.sca", "sfish.tga", 0.1}};
+enum { YELLOW, BLUE, PEARL, TINY };
+
+struct SAquarium
+{
+    std::vector<SPreviewNode> models;
+    std::map<std::string, CImage> skins;
+};
+
+SAquarium LoadAquarium(const std::string& pack)
+{
+    SAquarium aquarium;
+    for (const SKind& kind : KINDS) {
+        aquarium.models.push_back(LoadPreviewModel(pack, kind.nodeFile));
+        aquarium.skins.emplace(kind.skin, LoadTga(pack + "/" + kind.skin));
+    }
+    return aquarium;
+}
+
+SFishPose Pose(int kind, double x, double y, double z, TVec3 direction, double phase)
+{
+    return SFishPose{{x, y, z}, direction, KINDS[kind].k * (z + 0.5), phase};
+}
+
+CImage Flat(int width, int height, const SColor& color)
+{
+    CImage image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.At(x, y) = color;
+    return image;
+}
+
+void WritePreviewStill(const std::string& root, SAquarium& aquarium)
+{
+    const int SUPERSAMPLE = 4;
+    const CImage background = LoadJpeg(root + "/pack/texture/background.jpg");
+    const CImage bubble = LoadTga(root + "/pack/texture/grass.tga");
+    CPreviewCanvas canvas(background, 200 * SUPERSAMPLE, 150 * SUPERSAMPLE);
+    const SFishPose school[] = {
+        Pose(TINY, 0.56, 0.80, 0.30, {1, 0.12, 0}, -1),  Pose(TINY, 0.63, 0.75, 0.35, {1, 0.1, 0}, -1),
+        Pose(TINY, 0.53, 0.71, 0.25, {1, 0.15, 0}, -1),  Pose(BLUE, 0.80, 0.86, 0.15, {-1, 0, 0}, 2.0),
+        Pose(YELLOW, 0.20, 0.30, 0.35, {1, 0.1, 0.2}, 0.4), Pose(BLUE, 0.58, 0.34, 0.75, {1, 0.05, -0.3}, 1.2),
+        Pose(YELLOW, 0.72, 0.58, 0.55, {-1, -0.12, 0.2}, 2.7), Pose(PEARL, 0.30, 0.60, 0.85, {1, 0.08, 0}, 0.9),
+    };
+    const int kinds[] = {TINY, TINY, TINY, BLUE, YELLOW, BLUE, YELLOW, PEARL};
+    for (size_t i = 0; i < std::size(school); ++i)
+        canvas.DrawFish(aquarium.models[kinds[i]], aquarium.skins, school[i]);
+    CPrng prng(132);
+    for (int i = 0; i < 26; ++i) {
+        const double y = prng.Range(0.05, 1.0);
+        const double drift = 0.02 * std::sin(y * 9) + prng.Range(-0.01, 0.01);
+        canvas.AddSprite(bubble, 0.8 + drift * y, y, prng.Range(0.006, 0.013), 0.7);
+    }
+    WriteOutputFile(root, "bitmaps/preview.bmp", EncodeBmp24(canvas.GetImage().Resized(200, 150)));
+}
+
+// A yellow fish on a round badge of deep water, transparent around it.
+void WriteIcon(const std::string& root, SAquarium& aquarium)
+{
+    const int SIZE = 256;
+    CImage badge(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
+            const double dx = (x + 0.5) / SIZE - 0.5, dy = (y + 0.5) / SIZE - 0.5;
+            const double r = std::hypot(dx, dy) * 2;
+            SColor c = Mix(Rgb(8, 40, 90), Rgb(40, 150, 190), SmoothStep(-0.5, 0.5, dy));
+            c = Mix(c, Rgb(150, 230, 240), SmoothStep(0.86, 0.93, r) * SmoothStep(1.0, 0.95, r));
+            c.a = SmoothStep(1.0, 0.985, r);
+            badge.At(x, y) = c;
+        }
+    }
+    CPreviewCanvas canvas(badge, SIZE, SIZE);
+    canvas.DrawFish(aquarium.models[YELLOW], aquarium.skins,
+                    SFishPose{{0.53, 0.47, 0.5}, {1, 0.12, 0}, 0.64, 0.5});
+    std::vector<CImage> images;
+    for (int size : {48, 32, 16})
+        images.push_back(canvas.GetImage().Resized(size, size));
+    WriteOutputFile(root, "coralux.ico", EncodeIcon(images));
+}
+
+void WriteModelViews(const std::string& folder, SAquarium& aquarium)
+{
+    const TVec3 directions[] = {{1, 0, 0}, {-1, 0, 0}, {1, 0, 1}, {1, 0.5, -0.6}};
+    const double phases[] = {0.3, 1.6, 3.0, 4.4};
+    const double fit[] = {0.85, 0.8, 0.8, 1.1};
+    const char* names[] = {"yellow", "blue", "pearl", "tiny"};
+    for (int kind = YELLOW; kind <= TINY; ++kind) {
+        for (int view = 0; view < 4; ++view) {
+            CPreviewCanvas canvas(Flat(8, 8, Rgb(24, 60, 96)), 320, 320);
+            canvas.DrawFish(aquarium.models[kind], aquarium.skins,
+                            SFishPose{{0.5, 0.52, 0.5}, directions[view], fit[kind], phases[view]});
+            char name[64];
+            std::snprintf(name, sizeof name, "%s-%d.tga", names[kind], view);
+            WriteOutputFile(folder, name, EncodeTgaTrueColor(canvas.GetImage(), 24));
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s RESOURCES_DIR [MODEL_VIEWS_DIR]\n", argv[0]);
+        return 2;
+    }
+    const std::string root = argv[1];
+    SAquarium aquarium = LoadAquarium(root + "/pack");
+    if (argc == 3) {
+        WriteModelViews(argv[2], aquarium);
+        return 0;
+    }
+    WritePreviewStill(root, aquarium);
+    WriteIcon(root, aquarium);
+    return 0;
+}

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/Pack.h"
 #include "platform/Resources.h"
 
 // The assets as the executable carries them: the pack built from resources/
@@ -15,12 +16,9 @@
 // catalogue's formats, written out by hand.
 namespace {
 
-const int PACK_ID = 140;
-
 struct SEntry
 {
     std::string name;
-    size_t offset;
     const uint8_t* data;
     size_t size;
 };
@@ -44,20 +42,15 @@ std::vector<uint8_t> Resource(int id)
     return std::vector<uint8_t>(data, data + size);
 }
 
-// The catalogue as stored: records of offset, size and a 256-byte name.
+// The entries as the program's pack loader hands them out.
 std::vector<SEntry> ReadCatalogue()
 {
-    const uint8_t* pack = nullptr;
-    size_t size = 0;
+    static CPack pack;
+    if (pack.GetCount() == 0)
+        pack.Load(PACK_RESOURCE_ID);
     std::vector<SEntry> entries;
-    if (!SysFindResource(PACK_ID, &pack, &size) || size < 8)
-        return entries;
-    const uint32_t count = Word(pack + 4);
-    for (uint32_t i = 0; i < count && 8 + 264 * (i + 1) <= size; ++i) {
-        const uint8_t* record = pack + 8 + 264 * i;
-        const char* name = reinterpret_cast<const char*>(record + 8);
-        entries.push_back(SEntry{std::string(name, strnlen(name, 256)), Word(record), pack + Word(record), Word(record + 4)});
-    }
+    for (int i = 0; i < pack.GetCount(); ++i)
+        entries.push_back(SEntry{pack.GetHeader(i).name, pack.GetData(i), pack.GetHeader(i).size});
     return entries;
 }
 
@@ -93,24 +86,26 @@ const char* const CATALOGUE[] = {
 
 }  // namespace
 
-// The pack starts with "KCAP" and lists the 26 entries in catalogue order,
-// their data back to back after the table up to the pack's last byte.
+// The pack starts with "KCAP" and lists the 26 entries in catalogue order;
+// its data follow the table back to back up to the pack's last byte.
 TEST(AssetCatalogue, ListsTheEntriesInOrderBackToBack)
 {
-    const std::vector<uint8_t> pack = Resource(PACK_ID);
+    const std::vector<uint8_t> pack = Resource(PACK_RESOURCE_ID);
     ASSERT_GE(pack.size(), 8u);
     EXPECT_EQ(0, std::memcmp(pack.data(), "KCAP", 4));
+    EXPECT_EQ(26u, Word(pack.data() + 4));
     const std::vector<SEntry> entries = ReadCatalogue();
-    ASSERT_EQ(26u, Word(pack.data() + 4));
     ASSERT_EQ(26u, entries.size());
-    size_t offset = 6872;  // 8 + 26 records of 264 bytes
+    size_t total = 6872;  // 8 + 26 records of 264 bytes
     for (size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(CATALOGUE[i], entries[i].name);
-        EXPECT_EQ(offset, entries[i].offset) << entries[i].name;
         EXPECT_GT(entries[i].size, 0u) << entries[i].name;
-        offset += entries[i].size;
+        EXPECT_EQ(0, std::memcmp(pack.data() + Word(pack.data() + 8 + 264 * i), entries[i].data, entries[i].size))
+            << entries[i].name;
+        EXPECT_EQ(total, Word(pack.data() + 8 + 264 * i)) << entries[i].name;
+        total += entries[i].size;
     }
-    EXPECT_EQ(pack.size(), offset);
+    EXPECT_EQ(pack.size(), total);
 }
 
 // Each TGA has its type, palette, size and depth, a bottom-left origin, exactly

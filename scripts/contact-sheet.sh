@@ -5,7 +5,9 @@
 #                           to 16:9 as the show stretches it; the caustic
 #                           tiled 2 x 2; bubble, font, bitmaps, icon)
 #   docs/fish-models.png    each fish kind drawn in four poses
-# Needs the generators built (scripts/generate-assets.sh builds them).
+# Needs the generators built (scripts/generate-assets.sh builds them). TGA
+# files keep their rows bottom-up: ImageMagick shows them upright only when
+# asked to (-auto-orient).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PACK=resources/pack
@@ -16,17 +18,16 @@ label() { convert "$1" -background '#20242a' -fill '#d8dde3' -font DejaVu-Sans -
 
 convert -size 256x256 pattern:checkerboard -fill '#1c3a52' -opaque white -fill '#10283c' -opaque black "$WORK/checker.png"
 for skin in fish bfish pfish sfish; do
-  convert "$WORK/checker.png" \( "$PACK/$skin.tga" -scale 200% \) -composite "$WORK/$skin.png"
+  convert "$WORK/checker.png" \( "$PACK/$skin.tga" -auto-orient -scale 200% \) -composite "$WORK/$skin.png"
   label "$WORK/$skin.png" "$skin.tga" "$WORK/l-$skin.png"
 done
 convert "$PACK/texture/background.jpg" -resize 455x256! "$WORK/background.png"
 label "$WORK/background.png" "texture/background.jpg (shown 16:9)" "$WORK/l-background.png"
-convert "$PACK/caust.tga" \( +clone \) +append \( +clone \) -append -scale 200% "$WORK/caust.png"
+convert "$PACK/caust.tga" -auto-orient \( +clone \) +append \( +clone \) -append -scale 200% "$WORK/caust.png"
 label "$WORK/caust.png" "caust.tga (tiled 2 x 2)" "$WORK/l-caust.png"
-# ImageMagick 6 ignores the bottom-left origin of colour-mapped and grey TGAs.
-convert "$PACK/texture/grass.tga" -flip -scale 400% "$WORK/bubble.png"
+convert "$PACK/texture/grass.tga" -auto-orient -scale 400% "$WORK/bubble.png"
 label "$WORK/bubble.png" "texture/grass.tga" "$WORK/l-bubble.png"
-convert "$PACK/texture/font.tga" -flip "$WORK/font.png"
+convert "$PACK/texture/font.tga" -auto-orient "$WORK/font.png"
 label "$WORK/font.png" "texture/font.tga" "$WORK/l-font.png"
 convert resources/bitmaps/preview.bmp -scale 200% "$WORK/preview.png"
 label "$WORK/preview.png" "bitmap 132 (preview)" "$WORK/l-preview.png"
@@ -42,6 +43,9 @@ convert "$WORK/sheet.png" "$WORK/l-title.png" -background '#20242a' -gravity cen
 
 mkdir -p "$WORK/views"
 build/tools/coralux_gen_preview resources "$WORK/views"
-montage "$WORK"/views/{yellow,blue,pearl,tiny}-*.tga -tile 4x -geometry 240x240+2+2 -background '#20242a' \
+for view in "$WORK"/views/*.tga; do
+  convert "$view" -auto-orient "${view%.tga}.png"
+done
+montage "$WORK"/views/{yellow,blue,pearl,tiny}-*.png -tile 4x -geometry 240x240+2+2 -background '#20242a' \
   docs/fish-models.png
 echo "Contact sheets: docs/contact-sheet.png docs/fish-models.png"

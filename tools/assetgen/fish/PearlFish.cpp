@@ -8,9 +8,9 @@
 namespace {
 
 const SColor PEARL = Rgb(238, 238, 244);
-const SColor ROSE = Rgb(255, 214, 232);
-const SColor AQUA = Rgb(200, 244, 240);
-const SColor LILAC = Rgb(220, 214, 255);
+const SColor ROSE = Rgb(255, 200, 226);
+const SColor AQUA = Rgb(184, 240, 236);
+const SColor LILAC = Rgb(212, 204, 255);
 const SColor BACK = Rgb(170, 180, 200);
 const SColor SHADE = Rgb(120, 124, 150);
 
@@ -26,8 +26,8 @@ SBodyShape MakeShape()
     };
     shape.nose = SPoint3{0, 53, -2};
     shape.sides = 8;
-    shape.dorsal = {{1, -88, 46}, {2, -64, 74}, {3, -36, 72}, {4, -8, 54}};
-    shape.anal = {{1, -90, -40}, {2, -62, -66}, {3, -32, -62}, {4, -2, -44}};
+    shape.dorsal = {{1, -86, 42}, {2, -62, 66}, {3, -36, 66}, {4, -8, 52}};
+    shape.anal = {{1, -88, -34}, {2, -60, -58}, {3, -32, -56}, {4, -2, -42}};
     return shape;
 }
 
@@ -47,7 +47,7 @@ SColor PaintFinMembrane(const std::vector<SPoint3>& outline, size_t rays, double
     SColor c = Mix(PEARL, Sheen(y, z), 0.7);
     c = Scale(c, FinRays(y, z, -20, 0, 7));
     c = Mix(c, Rgb(255, 255, 255), SmoothStep(3, 0.5, toEdge) * 0.5);
-    c.a = Lerp(0.82, 0.4, SmoothStep(16, 0, toEdge));
+    c.a = Lerp(0.8, 0.3, SmoothStep(14, 0, toEdge));
     return c;
 }
 
@@ -86,7 +86,7 @@ SColor PaintBody(const SBodyShape& shape, double y, double z)
 SColor PaintTail(double y, double z)
 {
     SColor c = Scale(Mix(PEARL, Sheen(y, z), 0.7), FinRays(y, z, 6, 0, 9));
-    c.a = Lerp(0.85, 0.35, SmoothStep(-6, -52, y - 0.15 * std::fabs(z)));
+    c.a = Lerp(0.85, 0.3, SmoothStep(-6, -48, y - 0.15 * std::fabs(z)));
     return c;
 }
 
@@ -112,8 +112,8 @@ SFinnedFish MakePearlFish()
     fish.body = MakeShape();
     fish.tailSheet = SSheet{2, 4, [](double s, double t) {
         const double rootZ = Lerp(-6, 6, t);
-        const double tipZ = Lerp(-40, 38, t);
-        const double tipY = -40 - 14 * std::sin(M_PI * t);
+        const double tipZ = Lerp(-36, 34, t);
+        const double tipY = -36 - 12 * std::sin(M_PI * t);
         return SPoint3{0, Lerp(5, tipY, s), rootZ + (tipZ - rootZ) * std::pow(s, 0.6)};
     }};
     fish.finSheet = SSheet{2, 2, [](double s, double t) {
@@ -122,7 +122,7 @@ SFinnedFish MakePearlFish()
         const double tipY = -30 - 10 * std::sin(M_PI * t);
         return SPoint3{0, Lerp(0, tipY, s), rootZ + (tipZ - rootZ) * std::pow(s, 0.7)};
     }};
-    fish.layout = MakeSkinLayout(-91, 54, -67, 75, -55, 6, -41, 39, -41, 1, -13, 15);
+    fish.layout = MakeSkinLayout(-89, 54, -59, 67, -50, 6, -37, 35, -41, 1, -13, 15);
     const SBodyShape shape = fish.body;
     fish.paintBody = [shape](double y, double z) { return PaintBody(shape, y, z); };
     fish.paintTail = PaintTail;

@@ -1,6 +1,6 @@
 // The yellow fish: a deep-bodied reef fish with a pointed snout, a long
-// dorsal and anal fin, a rounded tail, a black bar through the eye, dark
-// bands across the body and an eye spot before the tail.
+// dorsal and anal fin, a rounded tail, a black bar through the eye and dark
+// bands across the body.
 #include <cmath>
 
 #include "FishKind.h"
@@ -67,10 +67,6 @@ SColor PaintBody(const SBodyShape& shape, double y, double z)
     const double slant = y + 0.35 * z;
     const double bands = std::fmax(Band(slant, 2, 4), Band(slant, -30, 3.5));
     c = Mix(c, BAND, 0.85 * bands * SmoothStep(-0.05, 0.35, h));
-    // Eye spot before the tail.
-    const double spot = std::hypot(y + 56, z - 5);
-    c = Mix(c, WHITE, SmoothStep(7.5, 6.5, spot));
-    c = Mix(c, BLACK, SmoothStep(5.5, 4.5, spot));
     // Black bar through the eye, edged in white.
     const double bar = std::fabs(y - EYE_Y + 0.25 * (z - EYE_Z));
     c = Mix(c, WHITE, SmoothStep(6.5, 5.5, bar));

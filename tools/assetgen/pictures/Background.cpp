@@ -51,7 +51,7 @@ SColor Water(double x, double y)
     // Sun shafts: slanted soft bands, strongest near the surface.
     const double slant = x + 0.35 * (1 - y);
     const double shafts = 0.5 + 0.5 * std::sin(slant * 23.0) * std::sin(slant * 7.3 + 1.0);
-    c = Mix(c, Rgb(170, 230, 230), 0.22 * shafts * SmoothStep(0.25, 1.0, y) * Fractal(slant * 8, y * 2, 3));
+    c = Mix(c, Rgb(170, 230, 230), 0.3 * shafts * SmoothStep(0.25, 1.0, y) * Fractal(slant * 8, y * 2, 3));
     // Faint cloudiness so the gradient does not band.
     return Scale(c, 0.94 + 0.1 * Fractal(x * 5, y * 5, 11));
 }
@@ -67,7 +67,7 @@ SColor FarReef(const SColor& water, double x, double y)
 SColor Sand(double x, double y, double line)
 {
     const double depth = Clamp01((line - y) / line);  // 0 at the edge, 1 at the bottom
-    SColor c = Mix(Rgb(104, 128, 120), Rgb(206, 186, 140), SmoothStep(0.0, 0.9, depth));
+    SColor c = Mix(Rgb(62, 108, 118), Rgb(184, 172, 132), SmoothStep(0.0, 1.0, depth));
     const double ripples = 0.5 + 0.5 * std::sin(x * 140 / STRETCH * 0.4 + 30 * y + 6 * Fractal(x * 8, y * 8, 5));
     c = Scale(c, 0.9 + 0.12 * ripples * depth + 0.08 * (Hash(static_cast<int>(x * 1024), static_cast<int>(y * 1024), 9) - 0.5));
     return c;
@@ -85,12 +85,13 @@ void PaintRock(CImage& image, const SRock& rock, unsigned seed)
             const double x = (px + 0.5) / SIZE, y = (py + 0.5) / SIZE;
             const double dx = (x - rock.x) / (rock.radius * STRETCH);
             const double dy = (y - rock.y) / rock.height;
-            if (dy < -0.3 || std::fabs(dx) > 1.3 || dy > 1.3)
+            if (dy < -0.6 || std::fabs(dx) > 1.3 || dy > 1.3)
                 continue;
             const double angle = std::atan2(dy, dx);
             const double edge = 1 + 0.18 * (Noise(angle * 3 + 10, seed, seed) - 0.5) + 0.06 * std::sin(angle * 7 + seed);
             const double r = std::hypot(dx, dy);
-            const double coverage = SmoothStep(edge + 0.02, edge - 0.02, r) * SmoothStep(-0.3, -0.1, dy);
+            // The foot sinks into the sand instead of ending in a straight cut.
+            const double coverage = SmoothStep(edge + 0.02, edge - 0.02, r) * SmoothStep(-0.6, -0.15, dy);
             if (coverage <= 0)
                 continue;
             // Lit from above: brighter on the top, dark underneath.
@@ -122,8 +123,8 @@ void PaintWeed(CImage& image, double x, double y, double height, double width, d
         const double t = static_cast<double>(i) / steps;
         const double px = x + STRETCH * sway * std::sin(t * 3.2 + x * 20) * t;
         const double py = y + height * t;
-        const double radius = width * STRETCH * (1 - 0.75 * t) * (0.8 + 0.2 * std::sin(t * 40));
-        StampDisc(image, px, py, radius, Mix(color, Scale(color, 1.5), t * 0.6));
+        const double radius = width * STRETCH * (1 - 0.8 * t);
+        StampDisc(image, px, py, radius, Mix(Scale(color, 0.7), Scale(color, 1.4), t));
     }
 }
 
@@ -156,15 +157,17 @@ CImage PaintBackground()
             const double x = (px + 0.5) / SIZE, y = (py + 0.5) / SIZE;
             const double line = SandLine(x);
             const SColor water = FarReef(Water(x, y), x, y);
-            image.At(px, py) = Mix(water, Sand(x, y, line), SmoothStep(line + 0.012, line - 0.012, y));
+            image.At(px, py) = Mix(water, Sand(x, y, line), SmoothStep(line + 0.02, line - 0.015, y));
         }
     }
     CPrng prng(512);
     const SColor weed = Rgb(22, 84, 58);
-    for (int i = 0; i < 7; ++i) {
+    for (int clump = 0; clump < 6; ++clump) {
         const double x = prng.Range(0.02, 0.98);
-        PaintWeed(image, x, SandLine(x) - 0.02, prng.Range(0.18, 0.42), prng.Range(0.006, 0.011),
-                  prng.Range(0.02, 0.05), Mix(weed, Rgb(10, 50, 60), prng.Unit() * 0.5));
+        const SColor color = Mix(weed, Rgb(10, 50, 60), prng.Unit() * 0.5);
+        for (int blade = 0; blade < 3; ++blade)
+            PaintWeed(image, x + prng.Range(-0.012, 0.012), SandLine(x) - 0.03, prng.Range(0.14, 0.4),
+                      prng.Range(0.005, 0.009), prng.Range(0.02, 0.05), color);
     }
     const SRock rocks[] = {{0.14, 0.1, 0.12, 0.16}, {0.3, 0.05, 0.07, 0.08}, {0.74, 0.08, 0.15, 0.2},
                            {0.9, 0.12, 0.07, 0.09}, {0.52, 0.03, 0.05, 0.05}};
@@ -176,10 +179,11 @@ CImage PaintBackground()
     for (int i = 0; i < 3; ++i)
         PaintCoral(image, prng, coralX[i], SandLine(coralX[i]) - 0.04, M_PI / 2 + prng.Range(-0.2, 0.2), 0.06, 0.008, 3,
                    Mix(corals[i], Rgb(30, 90, 110), 0.3));
-    for (int i = 0; i < 9; ++i) {
+    for (int clump = 0; clump < 7; ++clump) {
         const double x = prng.Range(0.0, 1.0);
-        PaintWeed(image, x, SandLine(x) - 0.05, prng.Range(0.1, 0.3), prng.Range(0.008, 0.014),
-                  prng.Range(0.02, 0.06), Rgb(18, 70, 40));
+        for (int blade = 0; blade < 3; ++blade)
+            PaintWeed(image, x + prng.Range(-0.01, 0.01), SandLine(x) - 0.06, prng.Range(0.1, 0.28),
+                      prng.Range(0.007, 0.012), prng.Range(0.02, 0.06), Rgb(18, 70, 40));
     }
     return image;
 }

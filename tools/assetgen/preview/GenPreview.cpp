@@ -45,7 +45,8 @@ SAquarium LoadAquarium(const std::string& pack)
 
 SFishPose Pose(int kind, double x, double y, double z, TVec3 direction, double phase)
 {
-    return SFishPose{{x, y, z}, direction, KINDS[kind].k * (z + 0.5), phase};
+    // Drawn larger than in the show: the still is small.
+    return SFishPose{{x, y, z}, direction, 1.4 * KINDS[kind].k * (z + 0.5), phase};
 }
 
 CImage Flat(int width, int height, const SColor& color)
@@ -98,7 +99,7 @@ void WriteIcon(const std::string& root, SAquarium& aquarium)
     }
     CPreviewCanvas canvas(badge, SIZE, SIZE);
     canvas.DrawFish(aquarium.models[YELLOW], aquarium.skins,
-                    SFishPose{{0.53, 0.47, 0.5}, {1, 0.12, 0}, 0.64, 0.5});
+                    SFishPose{{0.55, 0.47, 0.5}, {1, 0.1, 0}, 0.8, 0.5});
     std::vector<CImage> images;
     for (int size : {48, 32, 16})
         images.push_back(canvas.GetImage().Resized(size, size));

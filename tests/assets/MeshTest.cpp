@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "assets/Mesh.h"
+#include "tests/support/GLTestWindow.h"
+#include "tests/support/ScratchPack.h"
+#include "tests/support/TestFishModels.h"
+
+namespace {
+
+// Loading binds the skin, so every case needs a GL context and a pack.
+class MeshTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_window.IsReady());
+        m_pack.Add("skin.tga", MakePlainTga(10, 20, 30));
+    }
+
+    // Each text under a name of its own: the pack finds the first entry of a name.
+    bool LoadText(CMesh& mesh, const std::string& text)
+    {
+        const std::string name = "mesh" + std::to_string(++m_entries) + ".mod";
+        m_pack.Add(name, ToBytes(text));
+        return mesh.Load(name.c_str());
+    }
+
+    CGLTestWindow m_window{64, 64};
+    CScratchPack m_pack;
+    int m_entries = 0;
+};
+
+// Two triangles sharing the edge (1,0,0)-(0,1,0), given with separate vertices
+// as at a texture seam; the second lifts its far corner to apex.
+std::string TwoTriangles(const char* apex)
+{
+    return std::string("OBJECT pair 6 2\r\nTEXTURE skin.tga\r\nVERTICES\r\n"
+                       "0 0 0 0 0\r\n1 0 0 1 0\r\n0 1 0 0 1\r\n"
+                       "0 1 0 0 0\r\n1 0 0 1 0\r\n") +
+           apex + " 1 1\r\nTRIANGLES\r\n0 1 2\r\n3 4 5\r\n";
+}
+
+SVector3 NormalAt(const CMesh& mesh, int triangle, int corner)
+{
+    const SNormal& n = mesh.GetNormal(mesh.GetTriangle(triangle).normal[corner]);
+    return {n.x, n.y, n.z};
+}
+
+void ExpectVector(const SVector3& actual, float x, float y, float z)
+{
+    EXPECT_NEAR(actual.x, x, 1e-5f);
+    EXPECT_NEAR(actual.y, y, 1e-5f);
+    EXPECT_NEAR(actual.z, z, 1e-5f);
+}
+
+}  // namespace
+
+// The flat normal of a triangle wound counter-clockwise in the XY plane points to +Z.
+TEST_F(MeshTest, FlatNormalFollowsWinding)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, "OBJECT one 3 1\nTEXTURE skin.tga\nVERTICES\n0 0 0 0 0\n1 0 0 1 0\n0 1 0 0 1\n"
+                               "TRIANGLES\n0 1 2\n"));
+    for (int corner = 0; corner < 3; ++corner)
+        ExpectVector(NormalAt(mesh, 0, corner), 0, 0, 1);
+    EXPECT_NE(mesh.GetTexture(), 0u);
+}
+
+// A fold under 90 degrees: the shared corners end with the average of both
+// face normals, (0,0,1) and (-1,-1,1)/sqrt(3); the other corners stay flat.
+TEST_F(MeshTest, SmoothsSharedCornersUnderNinetyDegrees)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, TwoTriangles("1 1 1")));
+    const float third = 1.0f / std::sqrt(3.0f);
+    SVector3 average = {-third, -third, 1 + third};
+    VecNormalize(average);
+    for (const auto& [triangle, corner] : {std::pair{0, 1}, {0, 2}, {1, 0}, {1, 1}})
+        ExpectVector(NormalAt(mesh, triangle, corner), average.x, average.y, average.z);
+    ExpectVector(NormalAt(mesh, 0, 0), 0, 0, 1);
+    ExpectVector(NormalAt(mesh, 1, 2), -third, -third, third);
+}
+
+// A crease sharper than 90 degrees keeps both faces' own normals at the shared corners.
+TEST_F(MeshTest, KeepsFlatNormalsOverNinetyDegrees)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, TwoTriangles("0.2 0.2 -1")));
+    const float length = std::sqrt(1 + 1 + 0.36f);
+    for (int corner = 0; corner < 3; ++corner)
+    {
+        ExpectVector(NormalAt(mesh, 0, corner), 0, 0, 1);
+        ExpectVector(NormalAt(mesh, 1, corner), 1 / length, 1 / length, -0.6f / length);
+    }
+}
+
+// Blank lines, LF endings and trailing blanks read as in the stored files.
+TEST_F(MeshTest, ReadsBlankLinesAndTrailingBlanks)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, "\nOBJECT one 3 1   \n\n\nTEXTURE skin.tga \t\nVERTICES\n1 2 3 0.25 0.75  \n"
+                               "\n4 5 6 0 0\n7 8 9 1 1\n\nTRIANGLES\n\n 0 1 2 \nwhatever follows\n"));
+    ASSERT_EQ(mesh.GetVertexCount(), 3u);
+    ASSERT_EQ(mesh.GetTriangleCount(), 1u);
+    EXPECT_FLOAT_EQ(mesh.GetVertex(0).z, 3.0f);
+    EXPECT_FLOAT_EQ(mesh.GetVertex(0).v, 0.75f);
+    EXPECT_FLOAT_EQ(mesh.GetVertex(2).x, 7.0f);
+    EXPECT_EQ(mesh.GetTriangle(0).vertex[2], 2);
+}
+
+// A negative count reads no records of that kind.
+TEST_F(MeshTest, NegativeCountsReadNothing)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, "OBJECT none -1 -5\nTEXTURE skin.tga\nVERTICES\nTRIANGLES\n"));
+    EXPECT_EQ(mesh.GetVertexCount(), 0u);
+    EXPECT_EQ(mesh.GetTriangleCount(), 0u);
+}
+
+// A vertex index outside the vertex array, above or below, fails the load.
+TEST_F(MeshTest, RejectsVertexIndexOutOfRange)
+{
+    const std::string head = "OBJECT bad 3 1\nTEXTURE skin.tga\nVERTICES\n0 0 0 0 0\n1 0 0 1 0\n0 1 0 0 1\nTRIANGLES\n";
+    for (const char* triangle : {"0 1 3\n", "-1 1 2\n", "0 2147483647 1\n"})
+    {
+        CMesh mesh;
+        EXPECT_FALSE(LoadText(mesh, head + triangle)) << triangle;
+    }
+}
+
+// A file that ends before its last record fails instead of reading on.
+TEST_F(MeshTest, RejectsTruncatedFile)
+{
+    const std::string whole = "OBJECT cut 3 1\nTEXTURE skin.tga\nVERTICES\n0 0 0 0 0\n1 0 0 1 0\n0 1 0 0 1\n"
+                              "TRIANGLES\n0 1 2\n";
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, whole));
+    for (size_t cut : {whole.find("1 0 0 1 0"), whole.find("TRIANGLES"), whole.find("0 1 2"), size_t{0}})
+        EXPECT_FALSE(LoadText(mesh, whole.substr(0, cut))) << cut;
+}
+
+// A missing mesh entry, a missing skin or an overlong name fails the load.
+TEST_F(MeshTest, RejectsMissingEntriesAndOverlongNames)
+{
+    CMesh mesh;
+    EXPECT_FALSE(mesh.Load("absent.mod"));
+    EXPECT_FALSE(LoadText(mesh, "OBJECT s 0 0\nTEXTURE absent.tga\nVERTICES\nTRIANGLES\n"));
+    EXPECT_EQ(mesh.GetTexture(), 0u);
+    const std::string longName(300, 'x');
+    EXPECT_FALSE(LoadText(mesh, "OBJECT s 0 0\nTEXTURE " + longName + "\nVERTICES\nTRIANGLES\n"));
+}
+
+// Axis 3 is no axis: nothing turns.
+TEST_F(MeshTest, RotateRejectsUnknownAxis)
+{
+    CMesh mesh;
+    EXPECT_FALSE(mesh.Rotate(3, 1.0f));
+    EXPECT_FALSE(mesh.Rotate(-1, 1.0f));
+    ExpectVector(mesh.GetAxis(0), 1, 0, 0);
+    ExpectVector(mesh.GetAxis(1), 0, 1, 0);
+    ExpectVector(mesh.GetAxis(2), 0, 0, 1);
+}
+
+// Turning about Z keeps Z and turns X and Y counter-clockwise seen from +Z.
+TEST_F(MeshTest, RotateAboutZKeepsZ)
+{
+    CMesh mesh;
+    mesh.ResetTransform();
+    ASSERT_TRUE(mesh.Rotate(2, 0.3f));
+    ExpectVector(mesh.GetAxis(0), std::cos(0.3f), std::sin(0.3f), 0);
+    ExpectVector(mesh.GetAxis(1), -std::sin(0.3f), std::cos(0.3f), 0);
+    ExpectVector(mesh.GetAxis(2), 0, 0, 1);
+}
+
+// A second turn is about the node's own, already turned axis: Z by 90 then
+// X by 90 leaves X at +Y, Y at +Z and Z at +X.
+TEST_F(MeshTest, RotationsComposeAboutOwnAxes)
+{
+    CMesh mesh;
+    const float quarter = 1.5707963f;
+    mesh.Rotate(2, quarter);
+    mesh.Rotate(0, quarter);
+    ExpectVector(mesh.GetAxis(0), 0, 1, 0);
+    ExpectVector(mesh.GetAxis(1), 0, 0, 1);
+    ExpectVector(mesh.GetAxis(2), 1, 0, 0);
+    mesh.ResetTransform();
+    ExpectVector(mesh.GetAxis(0), 1, 0, 0);
+}

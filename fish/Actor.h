@@ -1,0 +1,18 @@
+#pragma once
+// Something that lives in the scene: created by the renderer, initialised
+// once, then advanced and drawn every frame. Held through CSmartPtr<CActorI>;
+// the renderer's list owns it.
+
+class CActorI
+{
+public:
+    // Called by the renderer once, right after creating the actor. False only
+    // when this call tried to load the kind's model and the load failed.
+    virtual int Init() = 0;
+    // Called by the renderer every frame with the frame time in seconds (at most 0.1).
+    virtual void Update(float dt) = 0;
+    // Called by the renderer right after this actor's Update, with the scene's
+    // modelview matrix, lighting and texturing set; leaves the matrix stack as found.
+    virtual void Draw() = 0;
+    virtual ~CActorI() = default;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// The tiny fish: a single rigid node, faster than the others, no animation.
+#include "fish/ActorBase.h"
+
+class CSmallFishActor : public CActorBase
+{
+public:
+    int Init() override;
+    void Update(float dt) override;
+    void Draw() override;
+    // The model all tiny fish share, for the life of the process.
+    static CModel& GetModel();
+};

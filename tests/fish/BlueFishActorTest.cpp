@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "app/Random.h"
+#include "fish/BlueFishActor.h"
+#include "render/BubbleSystem.h"
+#include "tests/support/FishTestScene.h"
+
+namespace {
+
+class CProbeBlueFish : public CBlueFishActor
+{
+public:
+    using CBlueFishActor::m_breathClock;
+    using CBlueFishActor::m_direction;
+    using CBlueFishActor::m_position;
+};
+
+void EmptyBubbleStore()
+{
+    while (GetBubbleSystem().GetCount() > 0)
+        GetBubbleSystem().Remove(0);
+}
+
+// Breath checks made over a run of frames of these lengths.
+uint32_t ChecksOver(const std::vector<float>& frames)
+{
+    CProbeBlueFish fish;
+    EXPECT_TRUE(fish.Init());
+    uint32_t checks = 0;
+    for (float dt : frames)
+    {
+        fish.Update(dt);
+        checks += fish.m_breathClock.due;
+    }
+    return checks;
+}
+
+class BlueFishActorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_scene.IsReady());
+        SeedRandom(5);
+        EmptyBubbleStore();
+    }
+    void TearDown() override { EmptyBubbleStore(); }
+
+    CFishTestScene m_scene{64};
+};
+
+}  // namespace
+
+// One check per 0.5 s of accumulated time, however the 6.2 s are cut into frames.
+TEST_F(BlueFishActorTest, ChecksIndependentOfFrameSplit)
+{
+    EXPECT_EQ(ChecksOver(std::vector<float>(62, 0.1f)), 12u);
+    EXPECT_EQ(ChecksOver(std::vector<float>(620, 0.01f)), 12u);
+    std::vector<float> uneven;
+    for (int i = 0; i < 31; ++i)
+    {
+        uneven.push_back(0.013f);
+        uneven.push_back(0.187f);
+    }
+    EXPECT_EQ(ChecksOver(uneven), 12u);
+    EXPECT_EQ(ChecksOver({6.2f}), 12u);
+    EXPECT_EQ(ChecksOver({0.49f}), 0u);
+}
+
+// With dt = 0 no check is made and no bubble appears.
+TEST_F(BlueFishActorTest, ZeroStepBreathesNothing)
+{
+    CProbeBlueFish fish;
+    ASSERT_TRUE(fish.Init());
+    fish.Update(0.3f);
+    for (int frame = 0; frame < 100; ++frame)
+    {
+        fish.Update(0.0f);
+        EXPECT_EQ(fish.m_breathClock.due, 0u);
+    }
+    EXPECT_EQ(GetBubbleSystem().GetCount(), 0u);
+}
+
+// Puffs are three bubbles each, half the drawn scale ahead of the fish and
+// 0.01 up, sized 0.01 to 0.03 of the scale; about one check in ten puffs.
+TEST_F(BlueFishActorTest, PuffsThreeBubblesAtTheMouth)
+{
+    CProbeBlueFish fish;
+    ASSERT_TRUE(fish.Init());
+    fish.Update(0.0f);
+    fish.Update(150.0f);
+    ASSERT_EQ(fish.m_breathClock.due, 300u);
+    const uint32_t count = GetBubbleSystem().GetCount();
+    EXPECT_EQ(count % 3, 0u);
+    EXPECT_GT(count, 3u * 10);
+    EXPECT_LT(count, 3u * 60);
+
+    const SVector3 p = fish.m_position, d = fish.m_direction;
+    const float scale = 0.18f * (p.z + 0.5f);
+    for (uint32_t slot = 0; slot < count; ++slot)
+    {
+        const SBubble& bubble = GetBubbleSystem().GetBubble(slot);
+        const SVector3 offset = {bubble.x - p.x, bubble.y - 0.01f - p.y, bubble.z - p.z};
+        EXPECT_NEAR(offset.x * d.x + offset.y * d.y + offset.z * d.z, 0.5f * scale, 1e-5f);
+        EXPECT_NEAR(std::sqrt(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z), 0.5f * scale, 1e-5f);
+        EXPECT_GE(bubble.size, 0.01f * scale * 0.9999f);
+        EXPECT_LE(bubble.size, 0.03f * scale * 1.0001f);
+    }
+}

@@ -6,5 +6,6 @@
 // Copies the width x height pixels at the screen's top-left corner into
 // pixels: width x 4 bytes per row, rows bottom-up (the screen's top row
 // last), bytes B, G, R, 0. Parts of the rectangle beyond the screen are black.
-// Returns false and leaves pixels untouched when the screen cannot be read.
+// Returns false and leaves pixels untouched when the screen cannot be read
+// (no X display, or XWayland, which cannot see the Wayland desktop).
 bool SysCaptureScreen(uint8_t* pixels, int width, int height);

@@ -52,7 +52,11 @@ bool SysCaptureScreen(uint8_t* pixels, int width, int height)
     const Window root = DefaultRootWindow(display);
     XWindowAttributes attributes;
     bool copied = false;
-    if (XGetWindowAttributes(display, root, &attributes)) {
+    // Under a Wayland desktop the X server is XWayland, whose root window
+    // holds no picture of the desktop: reading it would only give black.
+    int opcode = 0, firstEvent = 0, firstError = 0;
+    const bool xwayland = XQueryExtension(display, "XWAYLAND", &opcode, &firstEvent, &firstError);
+    if (!xwayland && XGetWindowAttributes(display, root, &attributes)) {
         // Asking for pixels beyond the root window is an X error, so stay inside it.
         const int w = std::min(width, attributes.width);
         const int h = std::min(height, attributes.height);

@@ -1,0 +1,284 @@
+#include "render/GLDrawer.h"
+
+#include <GL/glu.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "app/Settings.h"
+#include "app/Trace.h"
+#include "assets/Image.h"
+#include "platform/Window.h"
+#include "render/Bubbles.h"
+#include "render/LightRays.h"
+#include "render/Ortho2D.h"
+#include "render/Ripple.h"
+#include "render/SceneState.h"
+
+namespace
+{
+const double MAX_STEP = 0.1;            // seconds; a long stall advances the scene by no more
+const double MIN_RAW_STEP = 0.0001;     // seconds; shorter frames read as 1 fps, not as a huge rate
+const double BUBBLE_INTERVAL = 0.05;    // seconds between bubble groups once the scene runs
+const int GRID = 64;                    // background cells per side
+const float FPS_INSET = 0.02f;          // counter position and cell size, unit-box units
+
+void RippledVertex(float u, float v)
+{
+    float x, y;
+    RippleDisplace(u, v, x, y);
+    glTexCoord2f(u, v);
+    glVertex3f(x, y, 0.0f);
+}
+
+// The screen copy holds the window system's B, G, R, x words; GL wants R, G, B, A
+// bytes. Each channel is scaled by 255/256, rounding down.
+void SwapToRGBA(CDIB32& image)
+{
+    uint8_t* pixel = static_cast<uint8_t*>(image.GetBits());
+    const size_t count = static_cast<size_t>(image.GetWidth()) * image.GetHeight();
+    for (size_t i = 0; i < count; ++i, pixel += 4)
+    {
+        const uint8_t blue = pixel[0];
+        const uint8_t green = pixel[1];
+        const uint8_t red = pixel[2];
+        pixel[0] = static_cast<uint8_t>((red * 255) >> 8);
+        pixel[1] = static_cast<uint8_t>((green * 255) >> 8);
+        pixel[2] = static_cast<uint8_t>((blue * 255) >> 8);
+        pixel[3] = 255;
+    }
+}
+}
+
+CGLDrawer::CGLDrawer(const SFrameClock& clock) : m_frameTimer(clock)
+{
+    if (g_Settings.UseDesktopBitmap != 0)
+        CopyDesktop();
+}
+
+CGLDrawer::~CGLDrawer()
+{
+    // The fish go first: they may still refer to what the renderer set up.
+    m_actors.clear();
+    m_causticImage.Reset();
+    m_screenImage.Reset();
+    m_desktopImage.Reset();
+}
+
+void CGLDrawer::CopyDesktop()
+{
+    int width = 0, height = 0;
+    CSmartPtr<CDIB32> screen = new CSmartPtrWrap<CDIB32>();
+    CSmartPtr<CDIB32> desktop = new CSmartPtrWrap<CDIB32>();
+    // Without both images the background stays the pack's picture.
+    if (!SysGetScreenSize(&width, &height) || !screen->Create(width, height) || !screen->CopyFromDC() ||
+        !desktop->Create(g_Settings.BackgroundRes, g_Settings.BackgroundRes))
+    {
+        std::fprintf(stderr, "coralux: the desktop picture cannot be copied here; "
+                             "showing the background picture instead\n");
+        return;
+    }
+    m_screenImage = screen;
+    m_desktopImage = desktop;
+}
+
+void CGLDrawer::Init()
+{
+    try
+    {
+        SetUpSceneState();
+        LoadImages();
+        if (m_screenImage)
+            MakeDesktopTexture();
+        BuildRippleSineTable();
+        m_frameTimer.Restart();
+        m_emission.interval = BUBBLE_INTERVAL;
+    }
+    catch (...)
+    {
+        AddTrace("CGLDrawer::Init");
+        throw;
+    }
+}
+
+void CGLDrawer::LoadImages()
+{
+    // A missing bubble or background picture leaves texture 0: drawn untextured, not fatal.
+    BindImage("texture/grass.tga", m_bubbleTexture, true, 0);
+    BindImage("texture/background.jpg", m_backgroundTexture, true, 0);
+    if (!TGAResource2DIB32("caust.tga", m_causticImage))
+        RaiseResourceError();
+    m_font.Load("texture/font.tga", true);
+}
+
+void CGLDrawer::MakeDesktopTexture()
+{
+    CDIB32& screen = *m_screenImage;
+    CDIB32& desktop = *m_desktopImage;
+    gluScaleImage(GL_RGBA, screen.GetWidth(), screen.GetHeight(), GL_UNSIGNED_BYTE, screen.GetBits(),
+                  desktop.GetWidth(), desktop.GetHeight(), GL_UNSIGNED_BYTE, desktop.GetBits());
+    SwapToRGBA(desktop);
+
+    glEnable(GL_TEXTURE_2D);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glGenTextures(1, &m_desktopTexture);
+    glBindTexture(GL_TEXTURE_2D, m_desktopTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, desktop.GetWidth(), desktop.GetHeight(), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, desktop.GetBits());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+}
+
+bool CGLDrawer::Draw()
+{
+    try
+    {
+        const double now = m_frameTimer.GetElapsed() / 1000.0;
+        m_step = now - m_previousTime;
+        m_rawStep = m_step;
+        m_previousTime = now;
+        if (m_step > MAX_STEP)
+            m_step = MAX_STEP;
+        m_sceneTime += m_step;
+
+        // The colour buffer is left alone: the background covers the whole view.
+        glClear(GL_DEPTH_BUFFER_BIT);
+        DrawGeometry();
+        return true;
+    }
+    catch (...)
+    {
+        AddTrace("CGLDrawer::Draw");
+        throw;
+    }
+}
+
+void CGLDrawer::DrawGeometry()
+{
+    try
+    {
+        UpdateRippleField(m_sceneTime);
+        PushOrtho2D();
+        DrawBackground();
+        DrawFish();
+        DrawBubbles();
+        DrawRays();
+        PopOrtho2D();
+        DrawFrameRate();
+    }
+    catch (...)
+    {
+        AddTrace("CGLDrawer::DrawGeometry");
+        throw;
+    }
+}
+
+void CGLDrawer::DrawBackground()
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    // No culling and no depth: the background is behind everything.
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    // The texture environment stays at modulate, so this colour fades the picture.
+    const double fade = g_Settings.Fade / 100.0;
+    glColor3d(fade, fade, fade);
+    glBindTexture(GL_TEXTURE_2D, m_desktopTexture != 0 ? m_desktopTexture : m_backgroundTexture);
+
+    // Texture coordinates stay on the regular grid while the vertices move with
+    // the water, so the picture looks refracted.
+    for (int r = 0; r < GRID; ++r)
+    {
+        const float a = static_cast<float>(r) / GRID;
+        const float b = a + 1.0f / GRID;
+        glBegin(GL_TRIANGLE_STRIP);
+        for (int k = 0; k <= GRID; ++k)
+        {
+            const float u = static_cast<float>(k) / GRID;
+            RippledVertex(u, a);
+            RippledVertex(u, b);
+        }
+        glEnd();
+    }
+    glPopAttrib();
+}
+
+void CGLDrawer::DrawFish()
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_LIGHTING);
+    // The modelview is the identity here, so the lights sit in unit-box coordinates.
+    PositionSceneLights();
+    const float step = static_cast<float>(m_step);
+    for (size_t i = 0; i < m_actors.size(); ++i)
+    {
+        // A reference of our own keeps the fish alive through its own calls.
+        CSmartPtr<CActorI> actor = m_actors[i];
+        actor->Update(step);
+        actor->Draw();
+    }
+    glPopAttrib();
+}
+
+void CGLDrawer::DrawBubbles()
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    // Hidden behind nearer fish, but the bubbles write no depth of their own.
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, m_bubbleTexture);
+    // Additive: the sprite's dark parts vanish and its highlights shine.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glColor3f(0.7f, 0.7f, 0.7f);
+
+    EmitBubbles(m_emission, m_step);
+    CBubbleSystem& bubbles = GetBubbleSystem();
+    bubbles.Update(m_step);
+    for (uint32_t i = 0; i < bubbles.GetCount(); ++i)
+        DrawBubble(bubbles.GetBubble(i));
+
+    glDepthMask(GL_TRUE);
+    glPopAttrib();
+}
+
+void CGLDrawer::DrawRays()
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    DrawLightRays(m_sceneTime, *m_causticImage);
+    glPopAttrib();
+}
+
+void CGLDrawer::DrawFrameRate()
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    if (g_Settings.EnableFPS != 0)
+    {
+        glColor3f(1.0f, 1.0f, 1.0f);
+        // The rate of this one frame, not an average.
+        if (m_rawStep < MIN_RAW_STEP)
+            m_rawStep = 1.0;
+        std::snprintf(m_frameRateText, sizeof(m_frameRateText), "%4.2f fps", 1.0 / m_rawStep);
+        m_font.DrawText(FPS_INSET, FPS_INSET, FPS_INSET, FPS_INSET, m_frameRateText);
+    }
+    else
+    {
+        m_frameRateText[0] = '\0';
+    }
+    glPopAttrib();
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The aquarium scene: background picture under the ripples, the fish, the
+// bubbles, the light rays and the frame-rate text, drawn back to front in one
+// orthographic unit box with no camera. Owns the scene's textures, images,
+// fish list and clocks, and sets every piece of GL state the scene needs.
+// Does not swap buffers or own the window.
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "app/FrameTimer.h"
+#include "assets/DIB32.h"
+#include "fish/Actor.h"
+#include "fish/SmartPtr.h"
+#include "render/EmissionClock.h"
+#include "render/GLDrawerI.h"
+#include "render/GLFont.h"
+
+class CGLDrawer : public CGLDrawerI
+{
+public:
+    // Takes the desktop picture when the settings ask for it, so it must be
+    // built before any window of ours is shown. Needs no GL context. The scene
+    // clock reads the machine's clocks unless a test hands in its own.
+    explicit CGLDrawer(const SFrameClock& clock = SYSTEM_FRAME_CLOCK);
+    ~CGLDrawer() override;
+    CGLDrawer(const CGLDrawer&) = delete;
+    CGLDrawer& operator=(const CGLDrawer&) = delete;
+
+    void Init() override;
+    bool Draw() override;
+
+    double GetSceneTime() const { return m_sceneTime; }
+    // The last frame's counter text; empty while the counter is off.
+    const char* GetFrameRateText() const { return m_frameRateText; }
+
+private:
+    void DrawGeometry();
+    void LoadImages();
+    void MakeDesktopTexture();
+    void CopyDesktop();
+    void DrawBackground();
+    void DrawFish();
+    void DrawBubbles();
+    void DrawRays();
+    void DrawFrameRate();
+
+    double m_previousTime = 0.0;
+    double m_sceneTime = 0.0;
+    double m_step = 0.0;
+    double m_rawStep = 0.0;
+    CGLFont m_font;
+    CFrameTimer m_frameTimer;
+    GLuint m_backgroundTexture = 0;
+    GLuint m_bubbleTexture = 0;
+    GLuint m_desktopTexture = 0;
+    SEmissionClock m_emission;
+    CSmartPtr<CDIB32> m_desktopImage;
+    CSmartPtr<CDIB32> m_screenImage;
+    CSmartPtr<CDIB32> m_causticImage;
+    std::vector<CSmartPtr<CActorI>> m_actors;
+    char m_frameRateText[32] = {};
+};

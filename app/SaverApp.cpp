@@ -9,7 +9,7 @@
 #include "platform/MessageBox.h"
 #include "render/BlackWnd.h"
 #include "render/DisplayMode.h"
-#include "render/EmptySea.h"
+#include "render/GLDrawer.h"
 #include "render/SaverWnd.h"
 
 namespace {
@@ -86,6 +86,8 @@ void CSaverApp::DoSaver()
         // The black cover is made before any mode switch, so it keeps the
         // desktop's size; the saver window is made after, on the new size.
         CSmartPtr<CSaverWnd> saverWnd = new CSmartPtrWrap<CSaverWnd>();
+        // The renderer may copy the desktop, so it comes before any window of ours shows.
+        CSmartPtr<CGLDrawer> drawer = new CSmartPtrWrap<CGLDrawer>();
         CSmartPtr<CBlackWnd> blackWnd = new CSmartPtrWrap<CBlackWnd>();
         blackWnd->Create();
         if (!g_Settings.UseDesktopSettings) {
@@ -95,7 +97,10 @@ void CSaverApp::DoSaver()
         }
         if (!saverWnd->Create())
             RaiseError("Could not create main window");
-        RunShow(*saverWnd);
+        drawer->Init();
+        RunShow(*saverWnd, *drawer);
+        // The renderer goes while the window's GL context still exists.
+        drawer.Reset();
         saverWnd.Reset();
         blackWnd.Reset();
         if (!g_Settings.UseDesktopSettings)
@@ -110,7 +115,7 @@ void CSaverApp::DoSaver()
     }
 }
 
-void CSaverApp::RunShow(CSaverWnd& window)
+void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
 {
     SMessage message = {};
     while (g_bRunning && message.message != MSG_QUIT) {
@@ -118,7 +123,7 @@ void CSaverApp::RunShow(CSaverWnd& window)
             SysDispatchMessage(message);
             continue;
         }
-        DrawEmptySea();
+        drawer.Draw();
         window.SwapBuffers();
     }
 }

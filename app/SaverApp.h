@@ -4,6 +4,7 @@
 // the one message box; the process ends when it returns.
 #include "app/CommandLine.h"
 
+class CGLDrawerI;
 class CSaverWnd;
 
 class CSaverApp
@@ -32,7 +33,7 @@ private:
     void RunMode(ERunMode mode);
     // Frames until the saver window ends the run or a quit arrives; waiting
     // messages always come before the next frame.
-    void RunShow(CSaverWnd& window);
+    void RunShow(CSaverWnd& window, CGLDrawerI& drawer);
     void ReportFailure();
 
     int m_argc;

@@ -9,9 +9,11 @@
 #include "app/SaverApp.h"
 #include "app/Settings.h"
 #include "app/Trace.h"
+#include "assets/Pack.h"
 #include "platform/Clock.h"
 #include "tests/support/ExtraDisplayMode.h"
 #include "tests/support/PrivateXServer.h"
+#include "tests/support/ScratchPack.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ void AskForMode(int width, int height)
     g_Settings.ScreenDepth = 16;
     ResetTrace();
     g_bRunning = 1;
+    ASSERT_EQ(LoadResourcePack(PACK_RESOURCE_ID), 1);
 }
 
 }  // namespace
@@ -80,6 +83,22 @@ TEST(CSaverApp, OfferedModeSwitchesAndTermRestores)
     ASSERT_TRUE(extra.GetShownSize(&width, &height));
     EXPECT_EQ(width, DESKTOP_WIDTH);
     EXPECT_EQ(height, DESKTOP_HEIGHT);
+}
+
+// A pack without the caustic picture ends the show in the renderer's set-up,
+// with no message of its own: the box reads "Unknown Error".
+TEST(CSaverApp, MissingCausticFailsInRendererSetUp)
+{
+    CPrivateXServer server(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    ASSERT_TRUE(server.IsReady());
+    CScratchPack emptyPack;
+    SetDefaultSettings();
+    ResetTrace();
+    g_bRunning = 1;
+    const char* argv[] = {"coralux", "/s"};
+    CSaverApp app(2, argv);
+    EXPECT_THROW(app.DoSaver(), SSaverFailure);
+    EXPECT_EQ(FormatFailure(), "CSaverApp::DoSaver() -> CGLDrawer::Init()\n\n\"Unknown Error\"");
 }
 
 // An unknown switch runs nothing and ends without a failure.

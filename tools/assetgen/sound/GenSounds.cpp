@@ -84,19 +84,22 @@ std::vector<double> MakeAmbience(int rate, double seconds)
     for (double& n : noise)
         n = prng.Range(-1, 1);
     std::vector<double> out(count, 0.0);
-    double rumble = 0, rumble2 = 0, hiss = 0;
+    // Two-pole low-pass near 100 Hz for the rumble; the band between it and
+    // a low-pass near 500 Hz for the wash of moving water.
+    double rumble = 0, rumble2 = 0, wash = 0;
     for (int pass = 0; pass < 2; ++pass) {
         for (size_t i = 0; i < count; ++i) {
-            rumble += 0.02 * (noise[i] - rumble);
-            rumble2 += 0.02 * (rumble - rumble2);
-            hiss += 0.25 * (noise[i] - hiss);
+            rumble += 0.08 * (noise[i] - rumble);
+            rumble2 += 0.08 * (rumble - rumble2);
+            wash += 0.35 * (noise[i] - wash);
             const double t = static_cast<double>(i) / count;
             const double swell = 0.75 + 0.25 * std::sin(2 * M_PI * 2 * t) + 0.1 * std::sin(2 * M_PI * 5 * t + 1);
-            out[i] = swell * (9 * rumble2 + 0.05 * (hiss - rumble));
+            const double surge = 0.6 + 0.4 * std::sin(2 * M_PI * 3 * t + 2);
+            out[i] = swell * 3 * rumble2 + surge * 0.3 * (wash - rumble);
         }
     }
     for (int i = 0; i < 14; ++i)
-        AddBubble(out, rate, prng.Unit() * seconds, prng.Range(300, 900), prng.Range(0.05, 0.12), prng.Range(0.05, 0.15));
+        AddBubble(out, rate, prng.Unit() * seconds, prng.Range(300, 900), prng.Range(0.05, 0.12), prng.Range(0.1, 0.25));
     Normalise(out, 0.7);
     return out;
 }

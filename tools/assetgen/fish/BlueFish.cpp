@@ -6,11 +6,11 @@
 
 namespace {
 
-const SColor BACK = Rgb(14, 38, 118);
-const SColor FLANK = Rgb(36, 110, 226);
-const SColor BELLY = Rgb(200, 226, 246);
+const SColor BACK = Rgb(28, 70, 178);
+const SColor FLANK = Rgb(56, 150, 255);
+const SColor BELLY = Rgb(218, 238, 255);
 const SColor LINE = Rgb(10, 24, 70);
-const SColor FIN = Rgb(40, 120, 230);
+const SColor FIN = Rgb(60, 150, 255);
 
 const double EYE_Y = 47, EYE_Z = 3, EYE_R = 4.5;
 
@@ -51,7 +51,7 @@ SColor PaintBody(const SBodyShape& shape, double y, double z)
 
     const double h = top > bottom ? (z - bottom) / (top - bottom) : 0.5;
     SColor c = Mix(BELLY, FLANK, SmoothStep(0.12, 0.5, h));
-    c = Mix(c, BACK, SmoothStep(0.6, 0.95, h));
+    c = Mix(c, BACK, SmoothStep(0.65, 1.0, h));
     c = Scale(c, ScaleShade(y, z, 4) * (0.92 + 0.12 * ValueNoise(y, z, 9, 23)));
     // Lateral line, following the back at a fixed fraction of the height.
     c = Mix(c, LINE, 0.7 * SmoothStep(0.06, 0.02, std::fabs(h - 0.62)) * SmoothStep(52, 40, y));

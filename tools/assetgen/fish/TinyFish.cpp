@@ -10,9 +10,9 @@
 
 namespace {
 
-const SColor SILVER = Rgb(214, 220, 228);
-const SColor BACK = Rgb(84, 104, 112);
-const SColor STRIPE = Rgb(70, 235, 255);
+const SColor SILVER = Rgb(230, 236, 244);
+const SColor BACK = Rgb(110, 136, 150);
+const SColor STRIPE = Rgb(40, 240, 255);
 const SColor BELLY = Rgb(240, 236, 230);
 const SColor FIN = Rgb(220, 228, 236);
 
@@ -23,14 +23,14 @@ SBodyShape MakeShape()
     SBodyShape shape;
     shape.tail = SPoint3{0, -44, 1};
     shape.rings = {
-        {-40, 4.5, -2.5, 1.8}, {-28, 7, -5, 3}, {-10, 10, -8, 4.5},
-        {8, 10, -8.5, 5},      {24, 8, -7, 4.2}, {34, 5, -5, 3},
+        {-40, 5, -3, 2}, {-28, 8.5, -6, 3.4}, {-10, 12, -9.5, 5},
+        {8, 12, -10, 5.5},  {24, 9.5, -8, 4.6}, {34, 6, -5.5, 3.2},
     };
     shape.nose = SPoint3{0, 44, -1};
     shape.sides = 6;
     shape.fullness = 1.0;
-    shape.dorsal = {{1, -34, 14}, {2, -16, 19}};
-    shape.anal = {{1, -36, -11}, {2, -18, -14}};
+    shape.dorsal = {{1, -34, 16}, {2, -16, 21}};
+    shape.anal = {{1, -36, -12}, {2, -18, -16}};
     return shape;
 }
 
@@ -52,7 +52,7 @@ SColor PaintBody(const SBodyShape& shape, double y, double z)
     // the middle, brightest at its core.
     const double stripe = std::fabs(h - 0.6) * (top - bottom);
     const double along = SmoothStep(27, 22, y) * SmoothStep(-44, -36, y);
-    c = Mix(c, STRIPE, along * SmoothStep(2.2, 1.0, stripe));
+    c = Mix(c, STRIPE, along * SmoothStep(3.2, 1.6, stripe));
     c = Mix(c, Rgb(220, 255, 255), along * SmoothStep(0.8, 0.2, stripe) * 0.6);
     c = Mix(c, Rgb(120, 120, 130), SmoothStep(0.6, 0.2, std::fabs(z + 1.6)) * SmoothStep(40, 43, y));
     c = PaintEye(c, y, z, EYE_Y, EYE_Z, EYE_R, Rgb(200, 210, 220));
@@ -90,7 +90,7 @@ void AddPectoral(CMeshBuilder& mesh, const SSkinRegion& region, double side)
 void WriteTinyFish(const std::string& root)
 {
     const SBodyShape shape = MakeShape();
-    const SSkinLayout layout = MakeSkinLayout(-45, 45, -15, 20, -64, -36, -15, 15, 12, 27, -10, -2);
+    const SSkinLayout layout = MakeSkinLayout(-45, 45, -17, 22, -64, -36, -15, 15, 12, 27, -10, -2);
     CMeshBuilder mesh;
     BuildBody(mesh, shape, layout.body);
     BuildSheet(mesh, layout.tail, 2, 4, [](double s, double t) {

@@ -55,9 +55,9 @@ std::vector<uint8_t> PaintBubble()
             const double r = std::hypot(x, y) / radius;
             const double inside = SmoothStep(1.04, 0.96, r);
             // Glass is brightest where it is seen edge-on.
-            const double rim = std::pow(Clamp01(r), 6) * 0.85;
-            const double body = 0.06 + 0.05 * (0.5 - y);
-            const double spot = std::exp(-std::pow(std::hypot(x + 0.14, y - 0.16) / 0.08, 2));
+            const double rim = std::pow(Clamp01(r), 6) * 0.6;
+            const double body = 0.03 + 0.04 * (0.5 - y);
+            const double spot = 0.85 * std::exp(-std::pow(std::hypot(x + 0.14, y - 0.16) / 0.08, 2));
             const double glint = 0.5 * std::exp(-std::pow(std::hypot(x - 0.17, y + 0.2) / 0.05, 2));
             const double v = Clamp01((body + rim + spot + glint) * inside);
             indices[py * BUBBLE_SIZE + px] = static_cast<uint8_t>(ToByte(v));

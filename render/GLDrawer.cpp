@@ -8,6 +8,10 @@
 #include "app/Settings.h"
 #include "app/Trace.h"
 #include "assets/Image.h"
+#include "fish/BlueFishActor.h"
+#include "fish/FishActor.h"
+#include "fish/PearlFishActor.h"
+#include "fish/SmallFishActor.h"
 #include "platform/Window.h"
 #include "render/Bubbles.h"
 #include "render/LightRays.h"
@@ -29,6 +33,19 @@ void RippledVertex(float u, float v)
     RippleDisplace(u, v, x, y);
     glTexCoord2f(u, v);
     glVertex3f(x, y, 0.0f);
+}
+
+// Appends count fish of one kind, each initialised at once. A fish whose
+// model failed to load stays in the list and draws nothing.
+template <class TActor>
+void AddFish(std::vector<CSmartPtr<CActorI>>& actors, int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        CSmartPtr<CActorI> actor = new CSmartPtrWrap<TActor>();
+        actor->Init();
+        actors.push_back(actor);
+    }
 }
 
 // The screen copy holds the window system's B, G, R, x words; GL wants R, G, B, A
@@ -91,6 +108,7 @@ void CGLDrawer::Init()
         if (m_screenImage)
             MakeDesktopTexture();
         BuildRippleSineTable();
+        CreateFish();
         m_frameTimer.Restart();
         m_emission.interval = BUBBLE_INTERVAL;
     }
@@ -129,6 +147,14 @@ void CGLDrawer::MakeDesktopTexture()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+}
+
+void CGLDrawer::CreateFish()
+{
+    AddFish<CFishActor>(m_actors, g_Settings.YellowFishCount);
+    AddFish<CBlueFishActor>(m_actors, g_Settings.BlueFishCount);
+    AddFish<CPearlFishActor>(m_actors, g_Settings.PearlFishCount);
+    AddFish<CSmallFishActor>(m_actors, g_Settings.TinyFishCount);
 }
 
 bool CGLDrawer::Draw()

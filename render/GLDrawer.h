@@ -31,6 +31,7 @@ public:
     bool Draw() override;
 
     double GetSceneTime() const { return m_sceneTime; }
+    size_t GetFishCount() const { return m_actors.size(); }
     // The last frame's counter text; empty while the counter is off.
     const char* GetFrameRateText() const { return m_frameRateText; }
 
@@ -39,6 +40,7 @@ private:
     void LoadImages();
     void MakeDesktopTexture();
     void CopyDesktop();
+    void CreateFish();
     void DrawBackground();
     void DrawFish();
     void DrawBubbles();

@@ -12,6 +12,7 @@
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "app/Trace.h"
+#include "assets/Pack.h"
 #include "platform/ScreenCapture.h"
 #include "render/BubbleSystem.h"
 #include "render/GLDrawer.h"
@@ -304,4 +305,34 @@ TEST_F(CGLDrawerTest, OversizedDesktopPictureFallsBackToPackPicture)
     EXPECT_NE(testing::internal::GetCapturedStderr().find("desktop picture cannot be copied"), std::string::npos);
     DrawAt(*drawer, 0);
     ExpectPixelNear(At(50, 40), BackgroundTexel(50, 40), 2, "pack picture");
+}
+
+// Every kind gets as many fish as its setting says; a count below 1 makes none.
+TEST_F(CGLDrawerTest, CreatesFishOfEachKindByCount)
+{
+    AddCaustic(0);
+    g_Settings.YellowFishCount = 2;
+    g_Settings.BlueFishCount = 1;
+    g_Settings.PearlFishCount = -3;
+    g_Settings.TinyFishCount = 3;
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    EXPECT_EQ(drawer->GetFishCount(), 6u);
+}
+
+// With the real pack, fish show over the same frame drawn without them: the
+// first frame has no step, so bubbles and rays come out the same either way.
+TEST_F(CGLDrawerTest, FishDrawOverTheScene)
+{
+    ASSERT_EQ(LoadResourcePack(PACK_RESOURCE_ID), 1);
+    CSmartPtr<CGLDrawer> empty = MakeDrawer();
+    DrawAt(*empty, 0);
+    const std::vector<uint8_t> without = m_pixels;
+
+    g_Settings.YellowFishCount = g_Settings.PearlFishCount = 3;
+    CSmartPtr<CGLDrawer> stocked = MakeDrawer();
+    DrawAt(*stocked, 0);
+    int changed = 0;
+    for (size_t i = 0; i < without.size(); i += 4)
+        changed += without[i] != m_pixels[i] || without[i + 1] != m_pixels[i + 1];
+    EXPECT_GT(changed, SIZE * SIZE / 50);
 }

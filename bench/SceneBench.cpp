@@ -1,0 +1,63 @@
+// The frame rate of the scene without fish, and the processor time of our own
+// per-frame work (ripple field, bubbles, rays and the GL calls we issue; the
+// swap excluded), with the bubble store settled near a thousand bubbles.
+// Compare with FloorBench at the same size, in the same session.
+//
+//     bench_SceneBench [WIDTHxHEIGHT] [runs] [seconds]
+#include <cstdio>
+#include <vector>
+
+#include "BenchWindow.h"
+#include "app/Random.h"
+#include "app/Settings.h"
+#include "assets/Pack.h"
+#include "render/BubbleSystem.h"
+#include "render/Bubbles.h"
+#include "render/GLDrawer.h"
+
+namespace
+{
+// Runs the bubble stream for 15 s of scene time, long enough for the store to
+// settle at its working size, before anything is measured.
+void SettleBubbles()
+{
+    SEmissionClock emission;
+    emission.interval = 0.05;
+    for (int i = 0; i < 150; ++i)
+    {
+        EmitBubbles(emission, 0.1);
+        GetBubbleSystem().Update(0.1);
+    }
+}
+}
+
+int main(int argc, char** argv)
+{
+    const SBenchOptions options(argc, argv);
+    SeedRandom(1);
+    SetDefaultSettings();
+    g_Settings.YellowFishCount = g_Settings.BlueFishCount = 0;
+    g_Settings.PearlFishCount = g_Settings.TinyFishCount = 0;
+    if (!LoadResourcePack(PACK_RESOURCE_ID))
+    {
+        std::fprintf(stderr, "the resource pack cannot be loaded\n");
+        return 1;
+    }
+    CBenchWindow window(options.width, options.height);
+    CSmartPtr<CGLDrawer> drawer = new CSmartPtrWrap<CGLDrawer>();
+    drawer->Init();
+    SettleBubbles();
+
+    std::vector<double> rates, cpu;
+    for (int run = 0; run < options.runs; ++run)
+    {
+        const SBenchFigures figures = window.Run(options.seconds, [&] { drawer->Draw(); });
+        rates.push_back(figures.framesPerSecond);
+        cpu.push_back(figures.cpuMsPerFrame);
+    }
+    std::printf("scene %dx%d: %.1f fps, %.3f ms of frame work per frame with %u bubbles "
+                "(medians of %d runs of %.1f s)\n",
+                options.width, options.height, Median(rates), Median(cpu), GetBubbleSystem().GetCount(),
+                options.runs, options.seconds);
+    return 0;
+}

@@ -39,7 +39,7 @@ label "$WORK/icon.png" "icon 128 (48, 32, 16)" "$WORK/l-icon.png"
 
 montage "$WORK"/l-{fish,bfish,pfish,sfish,background,caust,bubble,font,preview,icon}.png \
   -tile 4x -geometry +6+6 -background '#20242a' "$WORK/sheet.png"
-convert "$WORK/sheet.png" "$WORK/l-title.png" -background '#20242a' -gravity center -append docs/contact-sheet.png
+convert "$WORK/sheet.png" "$WORK/l-title.png" -background '#20242a' -gravity center -append -define png:exclude-chunk=date,time docs/contact-sheet.png
 
 mkdir -p "$WORK/views"
 build/tools/coralux_gen_preview resources "$WORK/views"
@@ -47,5 +47,5 @@ for view in "$WORK"/views/*.tga; do
   convert "$view" -auto-orient "${view%.tga}.png"
 done
 montage "$WORK"/views/{yellow,blue,pearl,tiny}-*.png -tile 4x -geometry 240x240+2+2 -background '#20242a' \
-  docs/fish-models.png
+  -define png:exclude-chunk=date,time docs/fish-models.png
 echo "Contact sheets: docs/contact-sheet.png docs/fish-models.png"

@@ -29,10 +29,8 @@ SBodyShape MakeShape()
     return shape;
 }
 
-SColor PaintFinMembrane(const std::vector<SPoint3>& outline, size_t rays, double y, double z)
+SColor PaintFinMembrane(double toEdge, double y, double z)
 {
-    const std::vector<SPoint3> edge(outline.begin() + rays, outline.end());
-    const double toEdge = DistanceToPolyline(edge, y, z);
     SColor c = Scale(FIN, FinRays(y, z, -10, 0, 6));
     c = Mix(c, LINE, SmoothStep(2.5, 0.8, toEdge) * 0.8);
     c.a = Lerp(0.92, 0.6, SmoothStep(6, 0, toEdge));
@@ -41,15 +39,11 @@ SColor PaintFinMembrane(const std::vector<SPoint3>& outline, size_t rays, double
 
 SColor PaintBody(const SBodyShape& shape, double y, double z)
 {
-    double top, bottom;
-    if (!shape.GetProfile(std::fmax(shape.tail.y, std::fmin(shape.nose.y, y)), top, bottom))
-        top = bottom = 0;
-    if (z > top + 0.5)
-        return PaintFinMembrane(shape.GetFinOutline(shape.dorsal, true), shape.dorsal.size(), y, z);
-    if (z < bottom - 0.5)
-        return PaintFinMembrane(shape.GetFinOutline(shape.anal, false), shape.anal.size(), y, z);
+    const SBodyShape::SSidePoint at = shape.Locate(y, z);
+    if (at.part != SBodyShape::SSidePoint::BODY)
+        return PaintFinMembrane(at.toFinEdge, y, z);
 
-    const double h = top > bottom ? (z - bottom) / (top - bottom) : 0.5;
+    const double h = at.height;
     SColor c = Mix(BELLY, FLANK, SmoothStep(0.12, 0.5, h));
     c = Mix(c, BACK, SmoothStep(0.65, 1.0, h));
     c = Scale(c, ScaleShade(y, z, 4) * (0.92 + 0.12 * ValueNoise(y, z, 9, 23)));

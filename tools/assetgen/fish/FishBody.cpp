@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "../Paint.h"
+
 namespace {
 
 double SignedPower(double value, double exponent)
@@ -42,37 +44,56 @@ void AddFin(CMeshBuilder& mesh, const SSkinRegion& region, const std::vector<SFi
     }
 }
 
+// Distance in the side view (y, z) from a point to a polyline.
+double DistanceToPolyline(const std::vector<SPoint3>& line, double y, double z)
+{
+    double best = std::numeric_limits<double>::max();
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+        const double dy = line[i + 1].y - line[i].y;
+        const double dz = line[i + 1].z - line[i].z;
+        const double length2 = dy * dy + dz * dz;
+        double t = length2 > 0 ? ((y - line[i].y) * dy + (z - line[i].z) * dz) / length2 : 0;
+        t = std::fmax(0.0, std::fmin(1.0, t));
+        best = std::fmin(best, std::hypot(y - line[i].y - t * dy, z - line[i].z - t * dz));
+    }
+    return best;
+}
+
 }  // namespace
 
-bool SBodyShape::GetProfile(double y, double& top, double& bottom) const
+void SBodyShape::GetProfile(double y, double& top, double& bottom) const
 {
     std::vector<SRing> outline;
     outline.push_back(SRing{tail.y, tail.z, tail.z, 0});
     outline.insert(outline.end(), rings.begin(), rings.end());
     outline.push_back(SRing{nose.y, nose.z, nose.z, 0});
+    y = std::fmax(tail.y, std::fmin(nose.y, y));
     for (size_t i = 0; i + 1 < outline.size(); ++i) {
         const SRing& a = outline[i];
         const SRing& b = outline[i + 1];
-        if (y >= a.y && y <= b.y) {
+        if (y <= b.y) {
             const double t = (y - a.y) / (b.y - a.y);
             top = a.top + (b.top - a.top) * t;
             bottom = a.bottom + (b.bottom - a.bottom) * t;
-            return true;
+            return;
         }
     }
-    return false;
+    top = bottom = nose.z;
 }
 
-std::vector<SPoint3> SBodyShape::GetFinOutline(const std::vector<SFinRay>& fin, bool onTop) const
+SBodyShape::SSidePoint SBodyShape::Locate(double y, double z) const
 {
-    std::vector<SPoint3> outline;
-    for (const SFinRay& ray : fin) {
-        const SRing& ring = rings[ray.ring];
-        outline.push_back(SPoint3{0, ring.y, onTop ? ring.top : ring.bottom});
-    }
-    for (auto ray = fin.rbegin(); ray != fin.rend(); ++ray)
-        outline.push_back(SPoint3{0, ray->y, ray->z});
-    return outline;
+    const double MARGIN = 0.5;  // mesh units of body colour beyond the outline, against bleeding
+    double top, bottom;
+    GetProfile(y, top, bottom);
+    if (z <= top + MARGIN && z >= bottom - MARGIN)
+        return SSidePoint{SSidePoint::BODY, Clamp01((z - bottom) / std::fmax(top - bottom, 1e-9)), 0, top - bottom};
+    const bool onTop = z > top;
+    std::vector<SPoint3> edge;
+    for (const SFinRay& ray : onTop ? dorsal : anal)
+        edge.push_back(SPoint3{0, ray.y, ray.z});
+    const double toEdge = edge.empty() ? 0 : DistanceToPolyline(edge, y, z);
+    return SSidePoint{onTop ? SSidePoint::DORSAL : SSidePoint::ANAL, onTop ? 1.0 : 0.0, toEdge, top - bottom};
 }
 
 void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& region)
@@ -110,28 +131,3 @@ void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& r
     AddFin(mesh, region, shape.anal, ringStarts, n / 2);
 }
 
-bool IsInside(const std::vector<SPoint3>& polygon, double y, double z)
-{
-    bool inside = false;
-    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-        const SPoint3& a = polygon[i];
-        const SPoint3& b = polygon[j];
-        if ((a.z > z) != (b.z > z) && y < (b.y - a.y) * (z - a.z) / (b.z - a.z) + a.y)
-            inside = !inside;
-    }
-    return inside;
-}
-
-double DistanceToPolyline(const std::vector<SPoint3>& line, double y, double z)
-{
-    double best = std::numeric_limits<double>::max();
-    for (size_t i = 0; i + 1 < line.size(); ++i) {
-        const double dy = line[i + 1].y - line[i].y;
-        const double dz = line[i + 1].z - line[i].z;
-        const double length2 = dy * dy + dz * dz;
-        double t = length2 > 0 ? ((y - line[i].y) * dy + (z - line[i].z) * dz) / length2 : 0;
-        t = std::fmax(0.0, std::fmin(1.0, t));
-        best = std::fmin(best, std::hypot(y - line[i].y - t * dy, z - line[i].z - t * dz));
-    }
-    return best;
-}

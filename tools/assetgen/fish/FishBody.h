@@ -30,10 +30,19 @@ struct SBodyShape
     std::vector<SFinRay> dorsal;
     std::vector<SFinRay> anal;
 
-    // The side view: body top and bottom at y (false outside the body).
-    bool GetProfile(double y, double& top, double& bottom) const;
-    // Side-view outline of a fin (base along the body, then the ray tips back).
-    std::vector<SPoint3> GetFinOutline(const std::vector<SFinRay>& fin, bool onTop) const;
+    // Where a point (y, z) of the side view lies, for the skin painters.
+    struct SSidePoint
+    {
+        enum EPart { BODY, DORSAL, ANAL } part;
+        double height;     // on the body: 0 at the belly, 1 on the back
+        double toFinEdge;  // on a fin: distance from its free edge
+        double bodyDepth;  // from belly to back at y
+    };
+    SSidePoint Locate(double y, double z) const;
+
+private:
+    // Body top and bottom at y, closing to the end points.
+    void GetProfile(double y, double& top, double& bottom) const;
 };
 
 void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& region);
@@ -58,7 +67,3 @@ void BuildSheet(CMeshBuilder& mesh, const SSkinRegion& region, int rows, int col
     }
 }
 
-// Point in polygon (even-odd), and the distance from a point to a polyline,
-// in the side view (y, z); the painters use them for fin shapes.
-bool IsInside(const std::vector<SPoint3>& polygon, double y, double z);
-double DistanceToPolyline(const std::vector<SPoint3>& line, double y, double z);

@@ -8,8 +8,6 @@
 #include "../Image.h"
 #include "MeshBuilder.h"
 
-const int SKIN_SIZE = 128;
-
 struct SSkinLayout
 {
     SSkinRegion body;

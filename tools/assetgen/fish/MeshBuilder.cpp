@@ -5,8 +5,6 @@
 
 namespace {
 
-const int SKIN_SIZE = 128;
-
 SPoint3 Sub(const SPoint3& a, const SPoint3& b)
 {
     return SPoint3{a.x - b.x, a.y - b.y, a.z - b.z};

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Skins are square, this many texels a side.
+const int SKIN_SIZE = 128;
+
 struct SPoint3
 {
     double x = 0, y = 0, z = 0;

@@ -40,10 +40,8 @@ SColor Sheen(double y, double z)
     return Mix(Mix(ROSE, AQUA, a), LILAC, b * 0.5);
 }
 
-SColor PaintFinMembrane(const std::vector<SPoint3>& outline, size_t rays, double y, double z)
+SColor PaintFinMembrane(double toEdge, double y, double z)
 {
-    const std::vector<SPoint3> edge(outline.begin() + rays, outline.end());
-    const double toEdge = DistanceToPolyline(edge, y, z);
     SColor c = Mix(PEARL, Sheen(y, z), 0.7);
     c = Scale(c, FinRays(y, z, -20, 0, 7));
     c = Mix(c, Rgb(255, 255, 255), SmoothStep(3, 0.5, toEdge) * 0.5);
@@ -53,15 +51,11 @@ SColor PaintFinMembrane(const std::vector<SPoint3>& outline, size_t rays, double
 
 SColor PaintBody(const SBodyShape& shape, double y, double z)
 {
-    double top, bottom;
-    if (!shape.GetProfile(std::fmax(shape.tail.y, std::fmin(shape.nose.y, y)), top, bottom))
-        top = bottom = 0;
-    if (z > top + 0.5)
-        return PaintFinMembrane(shape.GetFinOutline(shape.dorsal, true), shape.dorsal.size(), y, z);
-    if (z < bottom - 0.5)
-        return PaintFinMembrane(shape.GetFinOutline(shape.anal, false), shape.anal.size(), y, z);
+    const SBodyShape::SSidePoint at = shape.Locate(y, z);
+    if (at.part != SBodyShape::SSidePoint::BODY)
+        return PaintFinMembrane(at.toFinEdge, y, z);
 
-    const double h = top > bottom ? (z - bottom) / (top - bottom) : 0.5;
+    const double h = at.height;
     SColor c = Mix(PEARL, Sheen(y, z), 0.55);
     c = Mix(c, BACK, SmoothStep(0.75, 1.0, h) * 0.6);
     c = Scale(c, ScaleShade(y, z, 4) * (0.95 + 0.08 * ValueNoise(y, z, 6, 31)));

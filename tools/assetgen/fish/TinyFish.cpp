@@ -36,21 +36,19 @@ SBodyShape MakeShape()
 
 SColor PaintBody(const SBodyShape& shape, double y, double z)
 {
-    double top, bottom;
-    if (!shape.GetProfile(std::fmax(shape.tail.y, std::fmin(shape.nose.y, y)), top, bottom))
-        top = bottom = 0;
-    if (z > top + 0.3 || z < bottom - 0.3) {
+    const SBodyShape::SSidePoint at = shape.Locate(y, z);
+    if (at.part != SBodyShape::SSidePoint::BODY) {
         SColor c = Scale(FIN, FinRays(y, z, -24, 0, 4));
         c.a = 0.6;
         return c;
     }
-    const double h = top > bottom ? (z - bottom) / (top - bottom) : 0.5;
+    const double h = at.height;
     SColor c = Mix(BELLY, SILVER, SmoothStep(0.1, 0.4, h));
     c = Mix(c, BACK, SmoothStep(0.62, 0.9, h));
     c = Scale(c, ScaleShade(y, z, 2.5) * (0.95 + 0.08 * ValueNoise(y, z, 4, 41)));
     // The stripe runs from behind the eye to the tail root, a little above
     // the middle, brightest at its core.
-    const double stripe = std::fabs(h - 0.6) * (top - bottom);
+    const double stripe = std::fabs(h - 0.6) * at.bodyDepth;
     const double along = SmoothStep(27, 22, y) * SmoothStep(-44, -36, y);
     c = Mix(c, STRIPE, along * SmoothStep(3.2, 1.6, stripe));
     c = Mix(c, Rgb(220, 255, 255), along * SmoothStep(0.8, 0.2, stripe) * 0.6);

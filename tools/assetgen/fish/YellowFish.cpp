@@ -36,11 +36,8 @@ double Band(double d, double centre, double halfWidth)
     return SmoothStep(halfWidth + 1.2, halfWidth - 0.3, std::fabs(d - centre));
 }
 
-SColor PaintFinMembrane(const SBodyShape& shape, const std::vector<SFinRay>& fin, bool onTop, double y, double z)
+SColor PaintFinMembrane(double toEdge, bool onTop, double y, double z)
 {
-    const std::vector<SPoint3> outline = shape.GetFinOutline(fin, onTop);
-    const std::vector<SPoint3> edge(outline.begin() + fin.size(), outline.end());
-    const double toEdge = DistanceToPolyline(edge, y, z);
     SColor c = Scale(YELLOW, FinRays(y, z, -10, onTop ? 0 : -5, 5));
     c = Mix(c, BLACK, SmoothStep(4.5, 3.5, toEdge) * SmoothStep(1.2, 2.2, toEdge));
     c = Mix(c, Rgb(180, 230, 255), SmoothStep(1.8, 0.6, toEdge) * 0.6);
@@ -50,15 +47,11 @@ SColor PaintFinMembrane(const SBodyShape& shape, const std::vector<SFinRay>& fin
 
 SColor PaintBody(const SBodyShape& shape, double y, double z)
 {
-    double top, bottom;
-    if (!shape.GetProfile(std::fmax(shape.tail.y, std::fmin(shape.nose.y, y)), top, bottom))
-        top = bottom = 0;
-    if (z > top + 0.5)
-        return PaintFinMembrane(shape, shape.dorsal, true, y, z);
-    if (z < bottom - 0.5)
-        return PaintFinMembrane(shape, shape.anal, false, y, z);
+    const SBodyShape::SSidePoint at = shape.Locate(y, z);
+    if (at.part != SBodyShape::SSidePoint::BODY)
+        return PaintFinMembrane(at.toFinEdge, at.part == SBodyShape::SSidePoint::DORSAL, y, z);
 
-    const double h = top > bottom ? (z - bottom) / (top - bottom) : 0.5;
+    const double h = at.height;
     SColor c = Mix(BELLY, YELLOW, SmoothStep(0.05, 0.45, h));
     c = Mix(c, BACK, SmoothStep(0.7, 1.0, h) * 0.6);
     c = Scale(c, ScaleShade(y, z, 4.5) * (0.93 + 0.1 * ValueNoise(y, z, 7, 11)));

@@ -64,15 +64,23 @@ void WritePreviewStill(const std::string& root, SAquarium& aquarium)
     const CImage background = LoadJpeg(root + "/pack/texture/background.jpg");
     const CImage bubble = LoadTga(root + "/pack/texture/grass.tga");
     CPreviewCanvas canvas(background, 200 * SUPERSAMPLE, 150 * SUPERSAMPLE);
-    const SFishPose school[] = {
-        Pose(TINY, 0.56, 0.80, 0.30, {1, 0.12, 0}, -1),  Pose(TINY, 0.63, 0.75, 0.35, {1, 0.1, 0}, -1),
-        Pose(TINY, 0.53, 0.71, 0.25, {1, 0.15, 0}, -1),  Pose(BLUE, 0.80, 0.86, 0.15, {-1, 0, 0}, 2.0),
-        Pose(YELLOW, 0.20, 0.30, 0.35, {1, 0.1, 0.2}, 0.4), Pose(BLUE, 0.58, 0.34, 0.75, {1, 0.05, -0.3}, 1.2),
-        Pose(YELLOW, 0.72, 0.58, 0.55, {-1, -0.12, 0.2}, 2.7), Pose(PEARL, 0.30, 0.60, 0.85, {1, 0.08, 0}, 0.9),
+    const struct
+    {
+        int kind;
+        SFishPose pose;
+    } fish[] = {
+        {TINY, Pose(TINY, 0.56, 0.80, 0.30, {1, 0.12, 0}, -1)},
+        {TINY, Pose(TINY, 0.63, 0.75, 0.35, {1, 0.1, 0}, -1)},
+        {TINY, Pose(TINY, 0.53, 0.71, 0.25, {1, 0.15, 0}, -1)},
+        {BLUE, Pose(BLUE, 0.80, 0.86, 0.15, {-1, 0, 0}, 2.0)},
+        {YELLOW, Pose(YELLOW, 0.20, 0.30, 0.35, {1, 0.1, 0.2}, 0.4)},
+        {BLUE, Pose(BLUE, 0.58, 0.34, 0.75, {1, 0.05, -0.3}, 1.2)},
+        {YELLOW, Pose(YELLOW, 0.72, 0.58, 0.55, {-1, -0.12, 0.2}, 2.7)},
+        {PEARL, Pose(PEARL, 0.30, 0.60, 0.85, {1, 0.08, 0}, 0.9)},
     };
-    const int kinds[] = {TINY, TINY, TINY, BLUE, YELLOW, BLUE, YELLOW, PEARL};
-    for (size_t i = 0; i < std::size(school); ++i)
-        canvas.DrawFish(aquarium.models[kinds[i]], aquarium.skins, school[i]);
+    // In list order, as the show draws them: the depth test sorts them out.
+    for (const auto& one : fish)
+        canvas.DrawFish(aquarium.models[one.kind], aquarium.skins, one.pose);
     CPrng prng(132);
     for (int i = 0; i < 26; ++i) {
         const double y = prng.Range(0.05, 1.0);

@@ -107,7 +107,7 @@ void WriteIcon(const std::string& root, SAquarium& aquarium)
     }
     CPreviewCanvas canvas(badge, SIZE, SIZE);
     canvas.DrawFish(aquarium.models[YELLOW], aquarium.skins,
-                    SFishPose{{0.55, 0.47, 0.5}, {1, 0.1, 0}, 0.8, 0.5});
+                    SFishPose{{0.56, 0.46, 0.5}, {1, 0.1, 0}, 1.0, 0.5});
     std::vector<CImage> images;
     for (int size : {48, 32, 16})
         images.push_back(canvas.GetImage().Resized(size, size));

@@ -58,17 +58,6 @@ void ExpectVector(const SVector3& actual, float x, float y, float z)
 
 }  // namespace
 
-// The flat normal of a triangle wound counter-clockwise in the XY plane points to +Z.
-TEST_F(MeshTest, FlatNormalFollowsWinding)
-{
-    CMesh mesh;
-    ASSERT_TRUE(LoadText(mesh, "OBJECT one 3 1\nTEXTURE skin.tga\nVERTICES\n0 0 0 0 0\n1 0 0 1 0\n0 1 0 0 1\n"
-                               "TRIANGLES\n0 1 2\n"));
-    for (int corner = 0; corner < 3; ++corner)
-        ExpectVector(NormalAt(mesh, 0, corner), 0, 0, 1);
-    EXPECT_NE(mesh.GetTexture(), 0u);
-}
-
 // A fold under 90 degrees: the shared corners end with the average of both
 // face normals, (0,0,1) and (-1,-1,1)/sqrt(3); the other corners stay flat.
 TEST_F(MeshTest, SmoothsSharedCornersUnderNinetyDegrees)

@@ -29,18 +29,6 @@ TEST(CRecordReader, SkipsBlankLinesAndLineEndings)
     EXPECT_FALSE(reader.ReadRecord());
 }
 
-// The last line needs no line end.
-TEST(CRecordReader, ReadsLastLineWithoutLineEnd)
-{
-    const std::string text = "1 2 3";
-    CRecordReader reader = ReaderOver(text);
-    ASSERT_TRUE(reader.ReadRecord());
-    int32_t values[3] = {};
-    EXPECT_EQ(reader.ScanInts(0, 3, values), 3);
-    EXPECT_EQ(values[2], 3);
-    EXPECT_FALSE(reader.ReadRecord());
-}
-
 // Numbers convert like "%f": signs, exponents and a number glued to text.
 TEST(CRecordReader, ConvertsNumbersLikeScanf)
 {

@@ -55,16 +55,6 @@ TEST(CCurvePathGenerator, StartsAtFirstKnot)
                1e-6f);
 }
 
-// The first two points take the first six draws as they come; nothing else is drawn before them.
-TEST(CCurvePathGenerator, StartDrawsUnconstrainedPointsFirst)
-{
-    const std::vector<int> values = PeekRandom(11, 6);
-    CCurvePathGenerator path;
-    path.Start(0.1f);
-    ExpectNear(path.GetControlPoint(0), Candidate(values, 0), 1e-6f);
-    ExpectNear(path.GetControlPoint(1), Candidate(values, 1), 1e-6f);
-}
-
 // A step far beyond one segment slides the window by exactly one point.
 TEST(CCurvePathGenerator, LargeStepAdvancesExactlyOneSegment)
 {

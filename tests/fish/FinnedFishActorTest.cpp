@@ -168,18 +168,3 @@ TEST_F(FinnedFishActorTest, ZeroStepKeepsPoseAndPlace)
     ExpectVector(fish.m_position, position, 0);
     ExpectVector(fish.m_direction, direction, 0);
 }
-
-// The heading is a unit vector and the place stays inside the aquarium.
-TEST_F(FinnedFishActorTest, SwimsAlongPathFacingAhead)
-{
-    CProbeFish<CPearlFishActor> fish;
-    ASSERT_TRUE(fish.Init());
-    for (int frame = 0; frame < 2000; ++frame)
-    {
-        fish.Update(0.1f);
-        const SVector3& d = fish.m_direction;
-        ASSERT_NEAR(d.x * d.x + d.y * d.y + d.z * d.z, 1.0f, 1e-4f);
-        ASSERT_GE(fish.m_position.z, 0.0f);
-        ASSERT_LE(fish.m_position.z, 1.0f);
-    }
-}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <array>
 #include <cstring>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -523,4 +524,70 @@ TEST(AssetCatalogue, IconHoldsTheSmallSizes)
     }
     EXPECT_TRUE(has32);
     EXPECT_TRUE(has16);
+}
+
+// The bodies are closed and consistently wound outwards: every edge of the
+// one-sided triangles is used once in each direction, and the enclosed volume
+// is positive. A flipped triangle would be culled and leave a hole.
+TEST(AssetCatalogue, BodiesAreClosedAndFaceOutwards)
+{
+    const std::vector<SEntry> entries = ReadCatalogue();
+    for (const char* name : {"fish.mod", "bfish.mod", "pfish.mod", "sfish.mod"}) {
+        const SMesh mesh = ReadMeshEntry(entries, name);
+        ASSERT_FALSE(mesh.triangles.empty()) << name;
+        std::map<std::pair<int, int>, int> edges;
+        double volume = 0;
+        for (const auto& t : mesh.triangles) {
+            const bool twoSided = std::count_if(mesh.triangles.begin(), mesh.triangles.end(), [&](const auto& o) {
+                return std::is_permutation(o.begin(), o.end(), t.begin());
+            }) > 1;
+            if (twoSided)
+                continue;
+            for (int c = 0; c < 3; ++c)
+                ++edges[{t[c], t[(c + 1) % 3]}];
+            const auto& a = mesh.vertices[t[0]];
+            const auto& b = mesh.vertices[t[1]];
+            const auto& c = mesh.vertices[t[2]];
+            volume += (a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
+                       a[2] * (b[0] * c[1] - b[1] * c[0])) / 6;
+        }
+        for (const auto& [edge, count] : edges) {
+            const auto reverse = edges.find({edge.second, edge.first});
+            EXPECT_EQ(1, count) << name << " edge " << edge.first << "-" << edge.second;
+            EXPECT_TRUE(reverse != edges.end() && reverse->second == 1) << name << " edge " << edge.first << "-" << edge.second;
+        }
+        EXPECT_GT(volume, 1000.0) << name;
+    }
+}
+
+// The font sheet holds ASCII upright with row 0 of the cells at the top of
+// the picture (stored bottom-up): "^" inks the upper half of its cell, "_"
+// the lower half, the space and control codes nothing, every letter and
+// digit something.
+TEST(AssetCatalogue, FontSheetHoldsAsciiUpright)
+{
+    const SEntry* entry = Find(ReadCatalogue(), "texture/font.tga");
+    ASSERT_NE(nullptr, entry);
+    ASSERT_EQ(18u + 256 * 256 + 26, entry->size);
+    // Ink of code c in the cell's rows [from, to), counted from the cell's top.
+    const auto ink = [&](int c, int from, int to) {
+        int sum = 0;
+        for (int row = from; row < to; ++row) {
+            const int pictureRow = (c / 16) * 16 + row;  // from the top of the picture
+            const uint8_t* line = entry->data + 18 + (255 - pictureRow) * 256 + (c % 16) * 16;
+            for (int x = 0; x < 16; ++x)
+                sum += line[x];
+        }
+        return sum;
+    };
+    EXPECT_GT(ink('^', 0, 8), 0);
+    EXPECT_EQ(0, ink('^', 8, 16));
+    EXPECT_EQ(0, ink('_', 0, 8));
+    EXPECT_GT(ink('_', 8, 16), 0);
+    EXPECT_EQ(0, ink(' ', 0, 16));
+    for (int c = 0; c < 32; ++c)
+        EXPECT_EQ(0, ink(c, 0, 16)) << c;
+    for (const char* set : {"0123456789", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "%#@"})
+        for (const char* c = set; *c; ++c)
+            EXPECT_GT(ink(static_cast<unsigned char>(*c), 0, 16), 8 * 255) << *c;
 }

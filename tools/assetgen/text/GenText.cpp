@@ -36,7 +36,9 @@ CImage PaintFontSheet()
 {
     const CGlyphRenderer font(MONO_FONT, FONT_PIXELS);
     std::vector<double> canvas(SHEET * SHEET, 0.0);  // rows from the top, as the cells are counted
-    const int baseline = (CELL + font.GetAscender() - 3) / 2 + 1;
+    // Capitals and ascenders stand about 10 pixels tall and descenders and the
+    // underscore reach 3 to 4 below: this baseline keeps both inside the cell.
+    const int baseline = 11;
     for (int code = 33; code < 127; ++code) {
         const SGlyphBitmap glyph = font.Render(code);
         const int cellX = (code % 16) * CELL, cellY = (code / 16) * CELL;

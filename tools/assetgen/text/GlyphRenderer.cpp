@@ -34,8 +34,3 @@ SGlyphBitmap CGlyphRenderer::Render(unsigned long code) const
             glyph.coverage.push_back(slot->bitmap.buffer[y * slot->bitmap.pitch + x] / 255.0);
     return glyph;
 }
-
-int CGlyphRenderer::GetAscender() const
-{
-    return static_cast<int>(m_face->size->metrics.ascender >> 6);
-}

@@ -25,7 +25,6 @@ public:
     CGlyphRenderer& operator=(const CGlyphRenderer&) = delete;
 
     SGlyphBitmap Render(unsigned long code) const;
-    int GetAscender() const;  // pixels above the baseline
 
 private:
     FT_Library m_library = nullptr;

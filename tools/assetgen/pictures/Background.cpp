@@ -85,19 +85,26 @@ void PaintRock(CImage& image, const SRock& rock, unsigned seed)
             const double x = (px + 0.5) / SIZE, y = (py + 0.5) / SIZE;
             const double dx = (x - rock.x) / (rock.radius * STRETCH);
             const double dy = (y - rock.y) / rock.height;
-            if (dy < -0.6 || std::fabs(dx) > 1.3 || dy > 1.3)
+            if (dy < -0.8 || std::fabs(dx) > 1.6 || dy > 1.3)
                 continue;
             const double angle = std::atan2(dy, dx);
             const double edge = 1 + 0.18 * (Noise(angle * 3 + 10, seed, seed) - 0.5) + 0.06 * std::sin(angle * 7 + seed);
             const double r = std::hypot(dx, dy);
-            // The foot sinks into the sand instead of ending in a straight cut.
-            const double coverage = SmoothStep(edge + 0.02, edge - 0.02, r) * SmoothStep(-0.6, -0.15, dy);
+            // A soft shadow on the sand round the foot, which sinks into the
+            // sand along an uneven line instead of ending in a straight cut.
+            const double shadow = std::exp(-(dx * dx / 2.0 + (dy + 0.4) * (dy + 0.4) / 0.03));
+            image.At(px, py) = Scale(image.At(px, py), 1 - 0.3 * shadow);
+            const double foot = -0.42 + 0.12 * (Noise(dx * 5 + seed * 7, 0.5, seed) - 0.5);
+            const double coverage = SmoothStep(edge + 0.02, edge - 0.02, r) * SmoothStep(foot - 0.06, foot + 0.06, dy);
             if (coverage <= 0)
                 continue;
-            // Lit from above: brighter on the top, dark underneath.
-            const double light = 0.35 + 0.65 * SmoothStep(-0.2, 0.9, dy) * (1 - 0.4 * r);
-            SColor c = Scale(Mix(Rgb(54, 62, 66), Rgb(104, 112, 100), Fractal(x * 40, y * 40, seed)), light);
-            c = Mix(c, Rgb(20, 60, 80), 0.35);  // seen through water
+            // Lit from above: brighter on the top, dark underneath, with moss
+            // where the light falls.
+            const double grain = Fractal(x * 40, y * 40, seed);
+            const double light = 0.4 + 0.8 * SmoothStep(-0.3, 0.9, dy) * (1 - 0.3 * r);
+            SColor c = Scale(Mix(Rgb(58, 64, 66), Rgb(122, 124, 110), grain), light);
+            c = Mix(c, Rgb(74, 110, 66), 0.5 * SmoothStep(0.3, 0.8, dy) * SmoothStep(0.45, 0.65, Fractal(x * 18, y * 18, seed + 40)));
+            c = Mix(c, Rgb(20, 60, 80), 0.25);  // seen through water
             image.Blend(px, py, c, coverage);
         }
     }
@@ -124,7 +131,9 @@ void PaintWeed(CImage& image, double x, double y, double height, double width, d
         const double px = x + STRETCH * sway * std::sin(t * 3.2 + x * 20) * t;
         const double py = y + height * t;
         const double radius = width * STRETCH * (1 - 0.8 * t);
-        StampDisc(image, px, py, radius, Mix(Scale(color, 0.7), Scale(color, 1.4), t));
+        SColor c = Mix(Scale(color, 0.7), Scale(color, 1.4), t);
+        c.a = SmoothStep(0.0, 0.1, t);  // the foot grows out of the sand
+        StampDisc(image, px, py, radius, c);
     }
 }
 
@@ -177,7 +186,7 @@ CImage PaintBackground()
     const SColor corals[] = {Rgb(196, 92, 80), Rgb(210, 140, 70), Rgb(170, 84, 140)};
     const double coralX[] = {0.22, 0.64, 0.84};
     for (int i = 0; i < 3; ++i)
-        PaintCoral(image, prng, coralX[i], SandLine(coralX[i]) - 0.04, M_PI / 2 + prng.Range(-0.2, 0.2), 0.06, 0.008, 3,
+        PaintCoral(image, prng, coralX[i], SandLine(coralX[i]) - 0.04, M_PI / 2 + prng.Range(-0.2, 0.2), 0.06, 0.011, 3,
                    Mix(corals[i], Rgb(30, 90, 110), 0.3));
     for (int clump = 0; clump < 7; ++clump) {
         const double x = prng.Range(0.0, 1.0);

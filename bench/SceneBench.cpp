@@ -1,10 +1,13 @@
-// The frame rate of the scene without fish, and the processor time of our own
-// per-frame work (ripple field, bubbles, rays and the GL calls we issue; the
-// swap excluded), with the bubble store settled near a thousand bubbles.
-// Compare with FloorBench at the same size, in the same session.
+// The frame rate of the scene, and the processor time of our own per-frame
+// work (ripple field, fish, bubbles, rays and the GL calls we issue; the swap
+// excluded), with the bubble store settled near a thousand bubbles. Without
+// fish by default; compare with FloorBench at the same size, in the same
+// session, and with bench/run-fish.sh for the fish.
 //
-//     bench_SceneBench [WIDTHxHEIGHT] [runs] [seconds]
+//     bench_SceneBench [WIDTHxHEIGHT] [runs] [seconds] [fish of each kind]
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "BenchWindow.h"
@@ -34,10 +37,11 @@ void SettleBubbles()
 int main(int argc, char** argv)
 {
     const SBenchOptions options(argc, argv);
+    const int fishPerKind = argc > 4 ? std::max(0, std::atoi(argv[4])) : 0;
     SeedRandom(1);
     SetDefaultSettings();
-    g_Settings.YellowFishCount = g_Settings.BlueFishCount = 0;
-    g_Settings.PearlFishCount = g_Settings.TinyFishCount = 0;
+    g_Settings.YellowFishCount = g_Settings.BlueFishCount = fishPerKind;
+    g_Settings.PearlFishCount = g_Settings.TinyFishCount = fishPerKind;
     if (!LoadResourcePack(PACK_RESOURCE_ID))
     {
         std::fprintf(stderr, "the resource pack cannot be loaded\n");
@@ -56,8 +60,8 @@ int main(int argc, char** argv)
         cpu.push_back(figures.cpuMsPerFrame);
     }
     std::printf("scene %dx%d: %.1f fps, %.3f ms of frame work per frame with %u bubbles "
-                "(medians of %d runs of %.1f s)\n",
+                "(medians of %d runs of %.1f s), %d fish of each kind\n",
                 options.width, options.height, Median(rates), Median(cpu), GetBubbleSystem().GetCount(),
-                options.runs, options.seconds);
+                options.runs, options.seconds, fishPerKind);
     return 0;
 }

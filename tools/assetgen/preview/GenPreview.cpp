@@ -4,6 +4,7 @@
 // models by eye. Everything is drawn from the files already in the pack.
 //
 // usage: coralux_gen_preview RESOURCES_DIR [MODEL_VIEWS_DIR]
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -58,6 +59,33 @@ CImage Flat(int width, int height, const SColor& color)
     return image;
 }
 
+// The fan of light rays from the surface, added over the picture as the show
+// adds it: 64 rays from a band 1.024 wide at the top to one 2.56 wide at the
+// bottom, each as bright as the caustic pattern at its column.
+void AddLightRays(CImage& image, const CImage& caustic)
+{
+    const int RAYS = 64;
+    std::vector<double> weight(RAYS);
+    for (int i = 0; i < RAYS; ++i) {
+        const int column = (3 * i) & 63;
+        weight[i] = (caustic.At(column, 32).r + caustic.At(column, 0).r) / 2;
+    }
+    for (int py = 0; py < image.GetHeight(); ++py) {
+        const double y = (py + 0.5) / image.GetHeight();
+        const double spacing = Lerp(0.04, 0.016, y);
+        const double gain = Lerp(255.0 / 2048, 255.0 / 1024, y);
+        for (int px = 0; px < image.GetWidth(); ++px) {
+            const double ray = ((px + 0.5) / image.GetWidth() - 0.5) / spacing + 32;
+            if (ray < 0 || ray > RAYS - 1)
+                continue;
+            const int i = std::min(static_cast<int>(ray), RAYS - 2);
+            const double add = gain * Lerp(weight[i], weight[i + 1], ray - i);
+            SColor& c = image.At(px, py);
+            c = SColor{Clamp01(c.r + add), Clamp01(c.g + add), Clamp01(c.b + add), c.a};
+        }
+    }
+}
+
 void WritePreviewStill(const std::string& root, SAquarium& aquarium)
 {
     const int SUPERSAMPLE = 4;
@@ -87,7 +115,9 @@ void WritePreviewStill(const std::string& root, SAquarium& aquarium)
         const double drift = 0.02 * std::sin(y * 9) + prng.Range(-0.01, 0.01);
         canvas.AddSprite(bubble, 0.8 + drift * y, y, prng.Range(0.006, 0.013), 0.7);
     }
-    WriteOutputFile(root, "bitmaps/preview.bmp", EncodeBmp24(canvas.GetImage().Resized(200, 150)));
+    CImage still = canvas.GetImage();
+    AddLightRays(still, LoadTga(root + "/pack/caust.tga"));
+    WriteOutputFile(root, "bitmaps/preview.bmp", EncodeBmp24(still.Resized(200, 150)));
 }
 
 // A yellow fish on a round badge of deep water, transparent around it.

@@ -79,7 +79,7 @@ double ScaleShade(double y, double z, double size)
     // The exposed part of a scale is its rear: darken towards the front edge
     // where the next scale overlaps.
     const double d = std::hypot(dy + 0.2, dz) * 2;
-    return 1.0 - 0.09 * SmoothStep(0.6, 1.0, d);
+    return 1.0 - 0.06 * SmoothStep(0.6, 1.0, d);
 }
 
 double ValueNoise(double y, double z, double cell, unsigned seed)

@@ -86,7 +86,7 @@ SColor PaintTail(double y, double z)
 SColor PaintFin(double y, double z)
 {
     SColor c = Mix(Scale(BELLY, FinRays(y, z, 2, 1, 6)), YELLOW, 0.4);
-    c.a = Lerp(0.85, 0.5, SmoothStep(-4, -24, y));
+    c.a = Lerp(0.9, 0.55, SmoothStep(-4, -30, y));
     return c;
 }
 
@@ -111,11 +111,11 @@ SFinnedFish MakeYellowFish()
     }};
     fish.finSheet = SSheet{2, 2, [](double s, double t) {
         const double rootZ = Lerp(-3, 4, t);
-        const double tipZ = Lerp(-8, 12, t);
-        const double tipY = -16 - 10 * std::sin(M_PI * (0.3 + 0.7 * t));
+        const double tipZ = Lerp(-10, 14, t);
+        const double tipY = -20 - 12 * std::sin(M_PI * (0.3 + 0.7 * t));
         return SPoint3{0, Lerp(0, tipY, s), rootZ + (tipZ - rootZ) * std::pow(s, 0.8)};
     }};
-    fish.layout = MakeSkinLayout(-77, 52, -51, 61, -36, 6, -26, 26, -27, 1, -9, 13);
+    fish.layout = MakeSkinLayout(-77, 52, -51, 61, -36, 6, -26, 26, -33, 1, -11, 15);
     const SBodyShape shape = fish.body;
     fish.paintBody = [shape](double y, double z) { return PaintBody(shape, y, z); };
     fish.paintTail = PaintTail;

@@ -53,6 +53,7 @@ void CSaverApp::MainLoop()
     try {
         SeedRandom(SysGetTickCount());
         SetDefaultSettings();
+        LoadSettings();
         if (!LoadResourcePack(PACK_RESOURCE_ID))
             RaiseResourceError();
         RunMode(GetRunMode(m_argc, m_argv));
@@ -105,6 +106,8 @@ void CSaverApp::DoSaver()
         blackWnd.Reset();
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
+        // After every normal run, so that the first one stores all the defaults.
+        SaveSettings();
     } catch (...) {
         // The windows are gone by now; the desktop gets its own mode back
         // before anyone is told.
@@ -149,4 +152,5 @@ void CSaverApp::DoPreview(HWindow parent)
 void CSaverApp::DoConfig()
 {
     // The setup dialog is not part of this program yet: the mode ends at once.
+    // When it is, an OK ends in SaveSettings here; any other end saves nothing.
 }

@@ -29,6 +29,12 @@ public:
     // The setup dialog.
     void DoConfig();
 
+    // Settings (SaverAppSettings.cpp). Reads the per-user store over the
+    // record's current content; a value the store lacks keeps it.
+    void LoadSettings();
+    // Writes the fourteen numbers of the record; failures are dropped.
+    void SaveSettings();
+
 private:
     void RunMode(ERunMode mode);
     // Frames until the saver window ends the run or a quit arrives; waiting

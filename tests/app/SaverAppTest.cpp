@@ -14,6 +14,7 @@
 #include "tests/support/ExtraDisplayMode.h"
 #include "tests/support/PrivateXServer.h"
 #include "tests/support/ScratchPack.h"
+#include "tests/support/TempConfigHome.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ TEST(CSaverApp, UnofferedModeFailsWithVideoModeMessage)
 // its closing steps, which give the desktop its own mode back.
 TEST(CSaverApp, OfferedModeSwitchesAndTermRestores)
 {
+    CTempConfigHome home;
     CPrivateXServer server(DESKTOP_WIDTH, DESKTOP_HEIGHT);
     ASSERT_TRUE(server.IsReady());
     CExtraDisplayMode extra(800, 600);
@@ -104,6 +106,7 @@ TEST(CSaverApp, MissingCausticFailsInRendererSetUp)
 // An unknown switch runs nothing and ends without a failure.
 TEST(CSaverApp, UnknownSwitchEndsQuietly)
 {
+    CTempConfigHome home;
     ResetTrace();
     const char* argv[] = {"coralux", "/x"};
     CSaverApp app(2, argv);

@@ -6,7 +6,10 @@ set -euo pipefail
 CORALUX=$1
 unset DISPLAY WAYLAND_DISPLAY
 ERR=$(mktemp)
-trap 'rm -f "$ERR"' EXIT
+# Every mode reads the settings store, and creates it: in a config home of the script's own.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -f "$ERR"; rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 for quiet in /x -q "" /c; do
   status=0

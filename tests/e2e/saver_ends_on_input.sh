@@ -4,6 +4,10 @@
 # end it, and SIGTERM ends it through its closing steps with status 0.
 set -euo pipefail
 CORALUX=$1
+# The runs save their settings: into a config home of the script's own.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$CORALUX" <<'EOF'
 set -euo pipefail

@@ -1,0 +1,162 @@
+#include "app/SaverApp.h"
+
+#include "app/Settings.h"
+#include "tests/support/TempConfigHome.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const char KEY_LINE[] = "[Software\\Quillworth Software\\Coralux Screensaver]\n";
+
+std::string StoreFile(const CTempConfigHome& home)
+{
+    return home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg";
+}
+
+void WriteStore(const CTempConfigHome& home, const std::string& text)
+{
+    std::filesystem::create_directories(home.GetPath() + "/Quillworth Software");
+    std::ofstream(StoreFile(home), std::ios::binary) << text;
+}
+
+std::string ReadStore(const CTempConfigHome& home)
+{
+    std::ifstream file(StoreFile(home), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Defaults in the record, then the store over them, as the start of a run does.
+void Load()
+{
+    g_Settings.Path = "unset";
+    SetDefaultSettings();
+    CSaverApp app(0, nullptr);
+    app.LoadSettings();
+}
+
+}  // namespace
+
+// No store at all: every default, Path the current folder, and an empty key made.
+TEST(CSaverAppSettings, NoStoreGivesDefaultsAndCreatesEmptyKey)
+{
+    CTempConfigHome home;
+    Load();
+    EXPECT_EQ(640, g_Settings.ScreenWidth);
+    EXPECT_EQ(480, g_Settings.ScreenHeight);
+    EXPECT_EQ(16, g_Settings.ScreenDepth);
+    EXPECT_EQ(1, g_Settings.UseDesktopSettings);
+    EXPECT_EQ(1, g_Settings.EnableSounds);
+    EXPECT_EQ(0, g_Settings.UseDesktopBitmap);
+    EXPECT_EQ(512, g_Settings.BackgroundRes);
+    EXPECT_EQ(1, g_Settings.EnableRipples);
+    EXPECT_EQ(0, g_Settings.EnableFPS);
+    EXPECT_EQ(100, g_Settings.Fade);
+    EXPECT_EQ(5, g_Settings.YellowFishCount);
+    EXPECT_EQ(5, g_Settings.PearlFishCount);
+    EXPECT_EQ(5, g_Settings.BlueFishCount);
+    EXPECT_EQ(5, g_Settings.TinyFishCount);
+    EXPECT_EQ(".\\", g_Settings.Path);
+    const std::string text = ReadStore(home);
+    EXPECT_NE(std::string::npos, text.find(KEY_LINE));
+    EXPECT_EQ(std::string::npos, text.find('"', text.find(KEY_LINE)));
+}
+
+// Stored values are used as they are: no type check, no range check.
+TEST(CSaverAppSettings, LoadUsesValuesUnchecked)
+{
+    CTempConfigHome home;
+    WriteStore(home, std::string(KEY_LINE) +
+                         "\"ScreenWidth\"=\"1024 pixels\"\n"   // a string: more than 4 bytes
+                         "\"Fade\"=hex:32,00,00,00\n"           // binary, 4 bytes: 50
+                         "\"YellowFishCount\"=dword:50\n"
+                         "\"TinyFishCount\"=dword:-3\n"
+                         "\"BackgroundRes\"=dword:0x100\n"
+                         "\"Path\"=\"/opt/coralux/\"\n");
+    Load();
+    EXPECT_EQ(640, g_Settings.ScreenWidth);
+    EXPECT_EQ(50, g_Settings.Fade);
+    EXPECT_EQ(50, g_Settings.YellowFishCount);
+    EXPECT_EQ(-3, g_Settings.TinyFishCount);
+    EXPECT_EQ(256, g_Settings.BackgroundRes);
+    EXPECT_EQ(5, g_Settings.PearlFishCount);
+    EXPECT_EQ("/opt/coralux/", g_Settings.Path);
+}
+
+// A damaged store gives what it can; a save then mends the damaged values and keeps the rest.
+TEST(CSaverAppSettings, DamagedStoreGivesWhatItCanAndSaveKeepsTheRest)
+{
+    CTempConfigHome home;
+    const std::string garbage = std::string("\x7f" "ELF" "\x01" " binary junk\n");
+    WriteStore(home, std::string(KEY_LINE) +
+                         "\"ScreenHeight\"=dword:6\n" + garbage +
+                         "\"EnableFPS\"=dword:1\n"
+                         "\"Fade\"=dwo");
+    Load();
+    EXPECT_EQ(6, g_Settings.ScreenHeight);
+    EXPECT_EQ(1, g_Settings.EnableFPS);
+    EXPECT_EQ(100, g_Settings.Fade);
+
+    CSaverApp(0, nullptr).SaveSettings();
+    EXPECT_EQ(std::string(KEY_LINE) + "\"ScreenHeight\"=dword:6\n" + garbage +
+                  "\"EnableFPS\"=dword:1\n"
+                  "\"Fade\"=dword:100\n"
+                  "\"ScreenWidth\"=dword:640\n"
+                  "\"ScreenDepth\"=dword:16\n"
+                  "\"UseDesktopSettings\"=dword:1\n"
+                  "\"EnableSounds\"=dword:1\n"
+                  "\"UseDesktopBitmap\"=dword:0\n"
+                  "\"BackgroundRes\"=dword:512\n"
+                  "\"EnableRipples\"=dword:1\n"
+                  "\"YellowFishCount\"=dword:5\n"
+                  "\"PearlFishCount\"=dword:5\n"
+                  "\"BlueFishCount\"=dword:5\n"
+                  "\"TinyFishCount\"=dword:5\n",
+              ReadStore(home));
+}
+
+// Without a store the numbers keep their defaults and Path is empty, not the default.
+TEST(CSaverAppSettings, UnopenableStoreKeepsDefaultsAndEmptyPath)
+{
+    CTempConfigHome home;
+    std::filesystem::create_directories(StoreFile(home));
+    Load();
+    EXPECT_EQ(640, g_Settings.ScreenWidth);
+    EXPECT_EQ(5, g_Settings.BlueFishCount);
+    EXPECT_EQ("", g_Settings.Path);
+    CSaverApp(0, nullptr).SaveSettings();
+    EXPECT_TRUE(std::filesystem::is_directory(StoreFile(home)));
+}
+
+// A save writes the fourteen numbers as 32-bit words in their order, and never Path.
+TEST(CSaverAppSettings, SaveWritesFourteenWordsInOrder)
+{
+    CTempConfigHome home;
+    WriteStore(home, std::string(KEY_LINE) + "\"Path\"=\"/opt/coralux/\"\n");
+    SettingsRecord& s = g_Settings;
+    s = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, -14, "/elsewhere/"};
+    CSaverApp(0, nullptr).SaveSettings();
+    EXPECT_EQ(std::string(KEY_LINE) +
+                  "\"Path\"=\"/opt/coralux/\"\n"
+                  "\"ScreenWidth\"=dword:1\n"
+                  "\"ScreenHeight\"=dword:2\n"
+                  "\"ScreenDepth\"=dword:3\n"
+                  "\"UseDesktopSettings\"=dword:4\n"
+                  "\"EnableSounds\"=dword:5\n"
+                  "\"UseDesktopBitmap\"=dword:6\n"
+                  "\"BackgroundRes\"=dword:7\n"
+                  "\"EnableRipples\"=dword:8\n"
+                  "\"EnableFPS\"=dword:9\n"
+                  "\"Fade\"=dword:10\n"
+                  "\"YellowFishCount\"=dword:11\n"
+                  "\"PearlFishCount\"=dword:12\n"
+                  "\"BlueFishCount\"=dword:13\n"
+                  "\"TinyFishCount\"=dword:-14\n",
+              ReadStore(home));
+}

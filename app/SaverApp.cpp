@@ -23,6 +23,11 @@ CSaverApp::CSaverApp(int argc, const char* const* argv) : m_argc(argc), m_argv(a
 {
 }
 
+CSaverApp::~CSaverApp()
+{
+    SysCloseNamedMutex(m_hMutex);
+}
+
 bool CSaverApp::InitInstance()
 {
     try {
@@ -69,13 +74,17 @@ void CSaverApp::RunMode(ERunMode mode)
     case RUN_CONFIG:
         DoConfig();
         break;
+    case RUN_PASSWORD:
+        ChangePassword(GetWindowArgument(m_argc, m_argv));
+        break;
     case RUN_PREVIEW:
-        DoPreview(GetWindowArgument(m_argc, m_argv));
+        if (CreateInstanceMutex())
+            DoPreview(GetWindowArgument(m_argc, m_argv));
         break;
     case RUN_SAVER:
-        DoSaver();
+        if (CreateInstanceMutex())
+            DoSaver();
         break;
-    case RUN_PASSWORD:
     case RUN_NONE:
         break;
     }
@@ -99,11 +108,14 @@ void CSaverApp::DoSaver()
         if (!saverWnd->Create())
             RaiseError("Could not create main window");
         drawer->Init();
+        SetScreenSaverRunning(true);
         RunShow(*saverWnd, *drawer);
         // The renderer goes while the window's GL context still exists.
         drawer.Reset();
         saverWnd.Reset();
+        VerifyPassword(blackWnd->GetHWND());
         blackWnd.Reset();
+        SetScreenSaverRunning(false);
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
         // After every normal run, so that the first one stores all the defaults.
@@ -111,6 +123,7 @@ void CSaverApp::DoSaver()
     } catch (...) {
         // The windows are gone by now; the desktop gets its own mode back
         // before anyone is told.
+        SetScreenSaverRunning(false);
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
         AddTrace("CSaverApp::DoSaver");

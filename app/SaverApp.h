@@ -3,6 +3,7 @@
 // host's command line asks for, from start to end, and shows any failure in
 // the one message box; the process ends when it returns.
 #include "app/CommandLine.h"
+#include "platform/NamedMutex.h"
 
 class CGLDrawerI;
 class CSaverWnd;
@@ -12,6 +13,10 @@ class CSaverApp
 public:
     // The arguments as the process got them; they must outlive the object.
     CSaverApp(int argc, const char* const* argv);
+    // Lets the single-instance mutex go.
+    ~CSaverApp();
+    CSaverApp(const CSaverApp&) = delete;
+    CSaverApp& operator=(const CSaverApp&) = delete;
 
     // Runs MainLoop and reports its failure. Always false: there is nothing
     // more to do after the run mode.
@@ -35,6 +40,16 @@ public:
     // Writes the fourteen numbers of the record; failures are dropped.
     void SaveSettings();
 
+    // Host services (SaverAppHost.cpp); none reports anything to the user.
+    // False only when another copy holds the mutex of this user's session.
+    bool CreateInstanceMutex();
+    // Tells the host whether a screen saver runs; the host's answer.
+    bool SetScreenSaverRunning(bool running);
+    // Before the show ends: the host's password check, where the host leaves it to us.
+    void VerifyPassword(HWindow owner);
+    // The a switch: the host's password change dialog, where the host has one.
+    void ChangePassword(HWindow owner);
+
 private:
     void RunMode(ERunMode mode);
     // Frames until the saver window ends the run or a quit arrives; waiting
@@ -45,4 +60,5 @@ private:
     int m_argc;
     const char* const* m_argv;
     bool m_failed = false;
+    HNamedMutex m_hMutex = 0;   // held for the life of the process
 };

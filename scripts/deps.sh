@@ -9,7 +9,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libsdl2-dev libx11-dev libxrandr-dev libxtst-dev libgtk-3-dev
   libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
-  xvfb xauth xdotool x11-xserver-utils x11-apps imagemagick
+  xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
 )
 
 missing=()

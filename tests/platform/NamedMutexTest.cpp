@@ -1,39 +1,16 @@
 #include "platform/NamedMutex.h"
 
+#include "tests/support/ScopedEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-// Sets an environment variable for the life of the object.
-class CScopedEnv
-{
-public:
-    CScopedEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* previous = std::getenv(name))
-            m_previous = previous, m_had = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~CScopedEnv()
-    {
-        if (m_had)
-            setenv(m_name, m_previous.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_previous;
-    bool m_had = false;
-};
 
 // A private runtime folder of the test's own, removed afterwards.
 class NamedMutex : public ::testing::Test

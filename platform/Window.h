@@ -79,8 +79,9 @@ bool SysIsClassRegistered(const char* name);
 // Forgets a class; false when it is unknown or a window of it still lives.
 bool SysUnregisterClass(const char* name);
 
-// Creates a window of a declared class; MSG_CREATE reaches its procedure before
-// this returns. Returns 0 on failure (unknown class, parent gone, no display).
+// Creates a top-level window of a declared class; MSG_CREATE reaches its
+// procedure before this returns. Returns 0 on failure (unknown class, no
+// display). Windows inside a parent are not made yet: a parent gives 0.
 HWindow SysCreateWindow(const char* className, const char* title, unsigned style,
                         int x, int y, int width, int height, HWindow parent);
 // Destroys a window of ours; MSG_DESTROY reaches its procedure first. False when

@@ -29,7 +29,7 @@ SPackRecordHeader ReadRecord(const uint8_t* pack, uint32_t index)
 // Everything a record points at must lie inside the pack, and the copies of
 // all entries together may not outgrow it (overlapping entries would
 // otherwise let a small pack claim any amount of memory).
-bool IsPackSound(const uint8_t* data, size_t size)
+bool IsPackIntact(const uint8_t* data, size_t size)
 {
     if (size < PACK_HEADER_SIZE || ReadWord(data) != PACK_MAGIC)
         return false;
@@ -83,7 +83,7 @@ int CPack::Load(int resourceId)
 int CPack::LoadFromMemory(const uint8_t* data, size_t size)
 {
     Clear();
-    if (data == nullptr || !IsPackSound(data, size))
+    if (data == nullptr || !IsPackIntact(data, size))
         return 0;
     try {
         return AddRecords(data);
@@ -114,7 +114,7 @@ void CPack::Clear()
 
 int CPack::AddRecord(const char* name, const void* data, uint32_t size)
 {
-    if (name == nullptr || std::strlen(name) >= PACK_NAME_SIZE)
+    if (name == nullptr || std::strlen(name) >= PACK_NAME_SIZE || (data == nullptr && size > 0))
         return 0;
     SPackRecordHeader record = {};
     std::strcpy(record.name, name);

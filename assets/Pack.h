@@ -37,7 +37,7 @@ public:
     int LoadFromMemory(const uint8_t* data, size_t size);
     void Clear();
     // Appends an entry holding a copy of the bytes. Returns 1, or 0 when the
-    // name does not fit the 256-byte field.
+    // name does not fit the 256-byte field or there are no bytes to copy.
     int AddRecord(const char* name, const void* data, uint32_t size);
     // The index of the first entry of that name (ASCII letters in any case), or -1.
     int FindRecord(const char* name) const;

@@ -163,6 +163,17 @@ TEST(CPack, LongestNameFitsTheField)
     EXPECT_EQ(pack.AddRecord(longest.c_str(), "x", 1), 1);
 }
 
+// Adding refuses what it cannot copy, and keeps the arrays in step.
+TEST(CPack, AddRecordRefusesMissingInput)
+{
+    CPack pack;
+    EXPECT_EQ(pack.AddRecord(nullptr, "x", 1), 0);
+    EXPECT_EQ(pack.AddRecord("gone", nullptr, 4), 0);
+    EXPECT_EQ(pack.GetCount(), 0);
+    EXPECT_EQ(pack.AddRecord("empty", nullptr, 0), 1);
+    EXPECT_EQ(pack.GetData(0), nullptr);
+}
+
 // Each kind of damage rejects the whole pack, even one that loaded before.
 TEST(CPack, RejectsDamagedPackWhole)
 {

@@ -43,15 +43,16 @@ std::vector<uint8_t> Resource(int id)
     return std::vector<uint8_t>(data, data + size);
 }
 
-// The entries as the program's pack loader hands them out.
-std::vector<SEntry> ReadCatalogue()
+// The entries as the program's pack loader hands them out. The list lives
+// as long as the process, so a pointer from Find(ReadCatalogue(), ...) stays good.
+const std::vector<SEntry>& ReadCatalogue()
 {
     static CPack pack;
-    if (pack.GetCount() == 0)
-        pack.Load(PACK_RESOURCE_ID);
-    std::vector<SEntry> entries;
-    for (int i = 0; i < pack.GetCount(); ++i)
-        entries.push_back(SEntry{pack.GetHeader(i).name, pack.GetData(i), pack.GetHeader(i).size});
+    static std::vector<SEntry> entries;
+    if (entries.empty() && pack.Load(PACK_RESOURCE_ID)) {
+        for (int i = 0; i < pack.GetCount(); ++i)
+            entries.push_back(SEntry{pack.GetHeader(i).name, pack.GetData(i), pack.GetHeader(i).size});
+    }
     return entries;
 }
 

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# A stored video mode the display does not offer: the show fails with the
+# trace and its message in the "Coralux:" box and on standard error, the
+# screen is back in its own mode before the box shows, Return dismisses the
+# box and the process ends with a non-zero status.
+set -euo pipefail
+CORALUX=$1
+HOME_DIR=$(mktemp -d)
+trap 'rm -rf "$HOME_DIR"' EXIT
+export XDG_CONFIG_HOME=$HOME_DIR
+mkdir -p "$HOME_DIR/Quillworth Software"
+cat >"$HOME_DIR/Quillworth Software/Coralux Screensaver.reg" <<'EOF'
+[Software\Quillworth Software\Coralux Screensaver]
+"ScreenWidth"=dword:640
+"ScreenHeight"=dword:480
+"ScreenDepth"=dword:16
+"UseDesktopSettings"=dword:0
+"EnableSounds"=dword:0
+EOF
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$CORALUX" "$HOME_DIR/stderr" <<'EOF'
+set -euo pipefail
+CORALUX=$1
+ERR=$2
+"$CORALUX" /s 2>"$ERR" &
+PID=$!
+
+box=
+for _ in $(seq 100); do
+  box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Coralux:".*/\1/p')
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || { kill -KILL "$PID"; echo "FAIL: no message box"; cat "$ERR"; exit 1; }
+
+size=$(xrandr | sed -n 's/.*current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p')
+[ "$size" = "1024x768" ] || { echo "FAIL: screen is $size while the box shows"; exit 1; }
+
+xdotool windowfocus --sync "$box"
+xdotool key Return
+status=0
+timeout 5 tail --pid="$PID" -f /dev/null || { kill -KILL "$PID"; echo "FAIL: Return left the box open"; exit 1; }
+wait "$PID" || status=$?
+[ "$status" -ne 0 ] || { echo "FAIL: a failed show exited 0"; exit 1; }
+
+expected=$(printf '%s\n%s\n\n%s' "Coralux:" \
+  "CSaverApp::InitInstance() -> CSaverApp::MainLoop() -> CSaverApp::DoSaver()" \
+  '"Could not set specified video mode"')
+[ "$(cat "$ERR")" = "$expected" ] || { echo "FAIL: standard error reads:"; cat "$ERR"; exit 1; }
+echo "ok: failure shown with its trace, mode kept, status $status"
+EOF

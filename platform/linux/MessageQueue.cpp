@@ -126,6 +126,7 @@ void TranslateEvent(const SDL_Event& event)
 
 void PumpEvents()
 {
+    InstallQuitSignals();
     if (!IsVideoStarted())
         return;
     SDL_Event event;

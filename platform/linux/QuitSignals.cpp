@@ -5,6 +5,7 @@
 namespace {
 
 volatile std::sig_atomic_t g_quitSignal = 0;
+bool g_installed = false;
 
 void OnQuitSignal(int)
 {
@@ -15,6 +16,10 @@ void OnQuitSignal(int)
 
 void InstallQuitSignals()
 {
+    // Once only: after the first signal the default action must stay in force.
+    if (g_installed)
+        return;
+    g_installed = true;
     struct sigaction action = {};
     action.sa_handler = OnQuitSignal;
     action.sa_flags = SA_RESETHAND | SA_RESTART;

@@ -4,6 +4,8 @@
 // Only the first signal is caught: a second one ends the process at once, so a
 // program stuck before its loop can still be stopped. Internal to the back end.
 
+// Called when the first window is made and by the message queue's first look,
+// so both run loops hear the signals; later calls do nothing.
 void InstallQuitSignals();
 // True once a signal arrived and its quit has not been taken yet; clears it.
 bool TakeQuitSignal();

@@ -1,8 +1,15 @@
 // The renderer's bubble stream: groups of five from near the bottom right.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/Random.h"
+#include "app/Settings.h"
 #include "render/Bubbles.h"
+#include "render/Ortho2D.h"
+#include "tests/support/GLTestWindow.h"
+#include "tests/support/Pictures.h"
 
 namespace
 {
@@ -74,4 +81,47 @@ TEST_F(CBubbleEmissionTest, FullStoreDropsRestOfGroup)
     EmitBubbles(m_emission, 0.1);
     EXPECT_EQ(store.GetCount(), 1024u);
     EXPECT_EQ(store.GetBubble(1023).z, 0.5f);
+}
+
+// A bubble is drawn as a square of twice its size around its centre, with the
+// sprite upright and unmirrored: a sprite white only in its top-left quarter
+// lights only the square's top-left quarter.
+TEST(DrawBubble, DrawsUprightSpriteSquare)
+{
+    const int size = 64;
+    CGLTestWindow window(size, size);
+    ASSERT_TRUE(window.IsReady());
+    SetDefaultSettings();
+    g_Settings.EnableRipples = 0;
+
+    std::vector<uint8_t> sprite(8 * 8 * 4);
+    for (int i = 0; i < 64; ++i)
+        for (int c = 0; c < 4; ++c)
+            sprite[i * 4 + c] = (i % 8) < 4 && i / 8 >= 4 ? 255 : 0;
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, sprite.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    PushOrtho2D();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glColor3f(0.7f, 0.7f, 0.7f);
+    // The square runs from 0.25 to 0.75 both ways: pixels 16 to 48.
+    DrawBubble(SBubble{0.5f, 0.5f, 0.5f, 0.25f});
+    PopOrtho2D();
+    const std::vector<uint8_t> pixels = window.ReadPixels();
+    glDeleteTextures(1, &texture);
+
+    EXPECT_NEAR(PixelAt(pixels, size, 17, 47).r, 178, 1);
+    EXPECT_NEAR(PixelAt(pixels, size, 30, 34).r, 178, 1);
+    EXPECT_EQ(PixelAt(pixels, size, 20, 20).r, 0);
+    EXPECT_EQ(PixelAt(pixels, size, 44, 44).r, 0);
+    EXPECT_EQ(PixelAt(pixels, size, 14, 44).r, 0);
+    EXPECT_EQ(PixelAt(pixels, size, 20, 49).r, 0);
 }

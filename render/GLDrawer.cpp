@@ -2,6 +2,7 @@
 
 #include <GL/glu.h>
 
+#include <cassert>
 #include <cstdint>
 #include <cstdio>
 
@@ -279,6 +280,7 @@ void CGLDrawer::DrawBubbles()
 
 void CGLDrawer::DrawRays()
 {
+    assert(m_causticImage && "CGLDrawer::Draw needs a successful CGLDrawer::Init first");
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);

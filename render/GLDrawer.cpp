@@ -27,6 +27,7 @@ const double MIN_RAW_STEP = 0.0001;     // seconds; shorter frames read as 1 fps
 const double BUBBLE_INTERVAL = 0.05;    // seconds between bubble groups once the scene runs
 const int GRID = 64;                    // background cells per side
 const float FPS_INSET = 0.02f;          // counter position and cell size, unit-box units
+const int MAX_FISH_PER_KIND = 1000;     // a count beyond this is a damaged store, not a wish: it would exhaust memory
 
 void RippledVertex(float u, float v)
 {
@@ -152,6 +153,12 @@ void CGLDrawer::MakeDesktopTexture()
 
 void CGLDrawer::CreateFish()
 {
+    for (int count : {g_Settings.YellowFishCount, g_Settings.BlueFishCount, g_Settings.PearlFishCount,
+                      g_Settings.TinyFishCount})
+    {
+        if (count > MAX_FISH_PER_KIND)
+            RaiseError("Too many fish: at most 1000 of each kind");
+    }
     AddFish<CFishActor>(m_actors, g_Settings.YellowFishCount);
     AddFish<CBlueFishActor>(m_actors, g_Settings.BlueFishCount);
     AddFish<CPearlFishActor>(m_actors, g_Settings.PearlFishCount);

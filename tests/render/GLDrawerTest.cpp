@@ -319,6 +319,18 @@ TEST_F(CGLDrawerTest, CreatesFishOfEachKindByCount)
     EXPECT_EQ(drawer->GetFishCount(), 6u);
 }
 
+// A count no store should hold ends set-up with a clear message before any
+// fish is allocated, instead of eating memory until the show dies.
+TEST_F(CGLDrawerTest, HugeFishCountFailsWithMessage)
+{
+    AddCaustic(0);
+    g_Settings.TinyFishCount = 2000000000;
+    CSmartPtr<CGLDrawer> drawer = new CSmartPtrWrap<CGLDrawer>(TEST_CLOCK);
+    EXPECT_THROW(drawer->Init(), SSaverFailure);
+    EXPECT_EQ(drawer->GetFishCount(), 0u);
+    EXPECT_EQ(FormatFailure(), "CGLDrawer::Init()\n\n\"Too many fish: at most 1000 of each kind\"");
+}
+
 // With the real pack, fish show over the same frame drawn without them: the
 // first frame has no step, so bubbles and rays come out the same either way.
 TEST_F(CGLDrawerTest, FishDrawOverTheScene)

@@ -1,13 +1,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
-#include <jpeglib.h>
 
 #include "assets/Image.h"
 #include "tests/support/GLTestWindow.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/ScratchPack.h"
 
 namespace {
@@ -155,28 +152,7 @@ TEST_F(BindImageTest, LeavesTextureBound)
 // A picture that is no TGA goes to the JPEG decoder.
 TEST_F(BindImageTest, JpegEntryBecomesTexture)
 {
-    jpeg_compress_struct info;
-    jpeg_error_mgr error;
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = 8;
-    info.image_height = 8;
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 100, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(8, 180);
-    JSAMPROW rows[1] = {row.data()};
-    while (info.next_scanline < info.image_height)
-        jpeg_write_scanlines(&info, rows, 1);
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    m_pack.Add("texture/background.jpg", std::vector<uint8_t>(buffer, buffer + size));
-    std::free(buffer);
+    m_pack.Add("texture/background.jpg", MakeJpeg(std::vector<uint8_t>(8 * 8, 180), 8, 8, 1));
 
     ASSERT_EQ(BindImage("texture/background.jpg", m_texture, true, 0), 1);
     const uint32_t rgb = RgbAt(DrawTexture(m_window, 1.0f), 30, 8);

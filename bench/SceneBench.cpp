@@ -11,28 +11,13 @@
 #include <vector>
 
 #include "BenchWindow.h"
+#include "SettledBubbles.h"
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "assets/Pack.h"
 #include "render/BubbleSystem.h"
 #include "render/Bubbles.h"
 #include "render/GLDrawer.h"
-
-namespace
-{
-// Runs the bubble stream for 15 s of scene time, long enough for the store to
-// settle at its working size, before anything is measured.
-void SettleBubbles()
-{
-    SEmissionClock emission;
-    emission.interval = 0.05;
-    for (int i = 0; i < 150; ++i)
-    {
-        EmitBubbles(emission, 0.1);
-        GetBubbleSystem().Update(0.1);
-    }
-}
-}
 
 int main(int argc, char** argv)
 {

@@ -4,6 +4,7 @@
 // reads of the rays. The GL calls' share is in SceneBench against FloorBench.
 #include <benchmark/benchmark.h>
 
+#include "SettledBubbles.h"
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "render/BubbleSystem.h"
@@ -19,19 +20,6 @@ void SetUpWater()
     SeedRandom(1);
     SetDefaultSettings();
     BuildRippleSineTable();
-}
-
-// Runs the stream for 15 s of scene time, so the store holds about a thousand bubbles.
-SEmissionClock SettleBubbles()
-{
-    SEmissionClock emission;
-    emission.interval = 0.05;
-    for (int i = 0; i < 150; ++i)
-    {
-        EmitBubbles(emission, 0.1);
-        GetBubbleSystem().Update(0.1);
-    }
-    return emission;
 }
 
 void BM_UpdateRippleField(benchmark::State& state)

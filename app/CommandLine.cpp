@@ -6,7 +6,7 @@
 namespace {
 
 const char SWITCH_MARKS[] = "-/ ";
-const uint64_t LARGEST_HANDLE = UINT32_MAX;   // X window ids are 32-bit
+const uint64_t LARGEST_HANDLE = UINT32_MAX;  // X window ids are 32-bit
 
 char LowerCase(char c)
 {

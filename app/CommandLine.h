@@ -6,11 +6,11 @@
 
 enum ERunMode
 {
-    RUN_CONFIG,     // no argument, or c: the setup dialog
-    RUN_PASSWORD,   // a: the host's password change
-    RUN_PREVIEW,    // p: the picture in the host's preview window
-    RUN_SAVER,      // s: the full-screen show
-    RUN_NONE,       // anything else: end quietly
+    RUN_CONFIG,    // no argument, or c: the setup dialog
+    RUN_PASSWORD,  // a: the host's password change
+    RUN_PREVIEW,   // p: the picture in the host's preview window
+    RUN_SAVER,     // s: the full-screen show
+    RUN_NONE,      // anything else: end quietly
 };
 
 // True when the argument is the switch for that letter: one leading '-', '/'

@@ -16,8 +16,7 @@ struct SFrameClock
     uint32_t (*getTickCount)();
 };
 
-const SFrameClock SYSTEM_FRAME_CLOCK = {SysQueryPerformanceFrequency, SysQueryPerformanceCounter,
-                                        SysGetTickCount};
+const SFrameClock SYSTEM_FRAME_CLOCK = {SysQueryPerformanceFrequency, SysQueryPerformanceCounter, SysGetTickCount};
 
 class CFrameTimer
 {
@@ -35,12 +34,16 @@ public:
     bool UsesCounter() const { return m_mode == MODE_COUNTER; }
 
 private:
-    enum EMode { MODE_TICKS = 0, MODE_COUNTER = 1 };
+    enum EMode
+    {
+        MODE_TICKS = 0,
+        MODE_COUNTER = 1
+    };
 
     SFrameClock m_clock;
     EMode m_mode = MODE_TICKS;
-    int64_t m_frequency = 0;        // counts per second
+    int64_t m_frequency = 0;  // counts per second
     double m_msPerCount = 0.0;
-    int64_t m_startCount = 0;       // counter mode
-    uint32_t m_startTick = 0;       // tick mode
+    int64_t m_startCount = 0;  // counter mode
+    uint32_t m_startTick = 0;  // tick mode
 };

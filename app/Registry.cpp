@@ -7,8 +7,7 @@ CRegistry::~CRegistry()
     // A destructor must not throw; a save lost to a lack of memory is a failed write.
     try {
         Close();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 bool CRegistry::Create(const char* path)
@@ -34,7 +33,8 @@ void CRegistry::QueryDword(const char* name, int32_t* value) const
     if (!SysQueryStoreValue(m_hKey, name, &type, buffer, &size) || size != sizeof buffer)
         return;
     // The store keeps a word's bytes low first, whatever the processor's order.
-    *value = static_cast<int32_t>(buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<uint32_t>(buffer[3]) << 24);
+    *value =
+        static_cast<int32_t>(buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<uint32_t>(buffer[3]) << 24);
 }
 
 void CRegistry::SetDword(const char* name, int32_t value)

@@ -15,13 +15,11 @@
 namespace {
 
 const char* const MESSAGE_BOX_TITLE = "Coralux:";
-const uint32_t PREVIEW_WAIT_MS = 10;   // the preview's longest sleep between looks at its queue
+const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between looks at its queue
 
 }  // namespace
 
-CSaverApp::CSaverApp(int argc, const char* const* argv) : m_argc(argc), m_argv(argv)
-{
-}
+CSaverApp::CSaverApp(int argc, const char* const* argv) : m_argc(argc), m_argv(argv) {}
 
 CSaverApp::~CSaverApp()
 {

@@ -60,5 +60,5 @@ private:
     int m_argc;
     const char* const* m_argv;
     bool m_failed = false;
-    HNamedMutex m_hMutex = 0;   // held for the life of the process
+    HNamedMutex m_hMutex = 0;  // held for the life of the process
 };

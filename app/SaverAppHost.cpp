@@ -34,8 +34,7 @@ void CSaverApp::VerifyPassword(HWindow owner)
         return;
     SetScreenSaverRunning(true);
     // Cancelling the prompt only brings it back: the show ends with the right password.
-    while (check(owner) != 1) {
-    }
+    while (check(owner) != 1) {}
 }
 
 void CSaverApp::ChangePassword(HWindow owner)

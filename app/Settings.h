@@ -22,7 +22,7 @@ struct SettingsRecord
     int32_t PearlFishCount;
     int32_t BlueFishCount;
     int32_t TinyFishCount;
-    std::string Path;   // folder of the installed files, ending in a backslash
+    std::string Path;  // folder of the installed files, ending in a backslash
 };
 
 extern SettingsRecord g_Settings;

@@ -11,14 +11,13 @@
 //     }
 #include <string>
 
-extern int g_bRunning;              // 1 while a run loop should go on
-extern std::string g_strError;      // the failure's message, in double quotes
-extern std::string g_strTrace;      // "Outer() -> Inner()", innermost last
+extern int g_bRunning;          // 1 while a run loop should go on
+extern std::string g_strError;  // the failure's message, in double quotes
+extern std::string g_strTrace;  // "Outer() -> Inner()", innermost last
 
 // What is thrown. It carries nothing: the message lives in g_strError.
 struct SSaverFailure
-{
-};
+{};
 
 // Puts name + "()" in front of the trace, joined by " -> ".
 void AddTrace(const char* name);

@@ -37,8 +37,7 @@ int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap)
             return 0;
         UploadTexture(*image, texture, linear, wrap);
         return 1;
-    }
-    catch (...) {
+    } catch (...) {
         AddTrace("BindImage");
         throw;
     }

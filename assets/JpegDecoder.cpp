@@ -22,9 +22,7 @@ void ExitWithJump(j_common_ptr info)
     std::longjmp(reinterpret_cast<SJpegError*>(info->err)->jump, 1);
 }
 
-void InitSource(j_decompress_ptr)
-{
-}
+void InitSource(j_decompress_ptr) {}
 
 // The whole entry is in the buffer from the start, so asking for more means
 // the picture is cut short: that fails the decode, never reading past it.
@@ -48,9 +46,7 @@ void SkipInput(j_decompress_ptr info, long count)
     source->bytes_in_buffer -= static_cast<size_t>(count);
 }
 
-void TermSource(j_decompress_ptr)
-{
-}
+void TermSource(j_decompress_ptr) {}
 
 void SetMemorySource(jpeg_decompress_struct& info, jpeg_source_mgr& source, const uint8_t* data, size_t size)
 {

@@ -50,8 +50,7 @@ void CMesh::AddChild(std::unique_ptr<CMesh> child)
 
 bool CMesh::Load(const char* entryName)
 {
-    try
-    {
+    try {
         m_vertices.clear();
         m_normals.clear();
         m_triangles.clear();
@@ -65,9 +64,7 @@ bool CMesh::Load(const char* entryName)
         ComputeNormals();
         ResetTransform();
         return true;
-    }
-    catch (...)
-    {
+    } catch (...) {
         return false;
     }
 }
@@ -76,7 +73,7 @@ bool CMesh::Load(const char* entryName)
 // A missing line fails the load rather than leave a record half made.
 bool CMesh::ReadMesh(CRecordReader& reader)
 {
-    int32_t counts[2] = {0, 0};     // vertices, triangles
+    int32_t counts[2] = {0, 0};  // vertices, triangles
     if (!reader.ReadRecord())
         return false;
     reader.ScanInts(2, 2, counts);
@@ -91,8 +88,7 @@ bool CMesh::ReadMesh(CRecordReader& reader)
 
     if (!reader.ReadRecord())
         return false;
-    for (int32_t i = 0; i < counts[0]; ++i)
-    {
+    for (int32_t i = 0; i < counts[0]; ++i) {
         if (!reader.ReadRecord())
             return false;
         float fields[5] = {0, 0, 0, 0, 0};
@@ -102,8 +98,7 @@ bool CMesh::ReadMesh(CRecordReader& reader)
 
     if (!reader.ReadRecord())
         return false;
-    for (int32_t i = 0; i < counts[1]; ++i)
-    {
+    for (int32_t i = 0; i < counts[1]; ++i) {
         if (!reader.ReadRecord())
             return false;
         STriangle triangle = {{0, 0, 0}, {0, 0, 0}};
@@ -118,8 +113,7 @@ bool CMesh::ReadMesh(CRecordReader& reader)
 void CMesh::ComputeNormals()
 {
     m_normals.reserve(m_triangles.size() * 3);
-    for (size_t i = 0; i < m_triangles.size(); ++i)
-    {
+    for (size_t i = 0; i < m_triangles.size(); ++i) {
         STriangle& triangle = m_triangles[i];
         const SVertex& p0 = GetVertex(triangle.vertex[0]);
         const SVertex& p1 = GetVertex(triangle.vertex[1]);
@@ -129,15 +123,13 @@ void CMesh::ComputeNormals()
         SVector3 n;
         VecCross(toP2, toP0, n);
         VecNormalize(n);
-        for (int corner = 0; corner < 3; ++corner)
-        {
+        for (int corner = 0; corner < 3; ++corner) {
             triangle.normal[corner] = static_cast<int32_t>(m_normals.size());
             m_normals.push_back({n.x, n.y, n.z});
         }
     }
     SmoothNormals();
-    for (SNormal& normal : m_normals)
-    {
+    for (SNormal& normal : m_normals) {
         SVector3 v = ToVector(normal);
         VecNormalize(v);
         normal = {v.x, v.y, v.z};
@@ -150,14 +142,11 @@ void CMesh::ComputeNormals()
 void CMesh::SmoothNormals()
 {
     const size_t count = m_triangles.size();
-    for (size_t j = 0; j < count; ++j)
-    {
-        for (size_t k = 0; k < count; ++k)
-        {
+    for (size_t j = 0; j < count; ++j) {
+        for (size_t k = 0; k < count; ++k) {
             if (k == j)
                 continue;
-            for (int c = 0; c < 3; ++c)
-            {
+            for (int c = 0; c < 3; ++c) {
                 const SVertex& position = GetVertex(m_triangles[j].vertex[c]);
                 int d = 0;
                 while (d < 3 && !SamePosition(GetVertex(m_triangles[k].vertex[d]), position))
@@ -169,8 +158,7 @@ void CMesh::SmoothNormals()
                 SVector3 unitA = ToVector(a), unitB = ToVector(b);
                 VecNormalize(unitA);
                 VecNormalize(unitB);
-                if (VecDot(unitA, unitB) > 0.0f)
-                {
+                if (VecDot(unitA, unitB) > 0.0f) {
                     const SNormal sum = {a.x + b.x, a.y + b.y, a.z + b.z};
                     a = sum;
                     b = sum;
@@ -215,8 +203,7 @@ bool CMesh::Rotate(int axis, float angle)
 bool CMesh::Render() const
 {
     for (const STriangle& triangle : m_triangles)
-        for (int corner = 0; corner < 3; ++corner)
-        {
+        for (int corner = 0; corner < 3; ++corner) {
             GetVertex(triangle.vertex[corner]);
             GetNormal(triangle.normal[corner]);
         }
@@ -227,8 +214,7 @@ bool CMesh::Render() const
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBegin(GL_TRIANGLES);
     for (const STriangle& triangle : m_triangles)
-        for (int corner = 0; corner < 3; ++corner)
-        {
+        for (int corner = 0; corner < 3; ++corner) {
             const SNormal& n = m_normals[triangle.normal[corner]];
             const SVertex& v = m_vertices[triangle.vertex[corner]];
             glNormal3f(n.x, n.y, n.z);

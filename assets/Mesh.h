@@ -14,8 +14,8 @@ class CRecordReader;
 
 struct SVertex
 {
-    float x, y, z;      // position, in the mesh's own units
-    float u, v;         // texture coordinates
+    float x, y, z;  // position, in the mesh's own units
+    float u, v;     // texture coordinates
 };
 
 struct SNormal

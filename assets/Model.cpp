@@ -61,8 +61,7 @@ bool DrawTree(const CMesh& node)
 
 bool CModel::Load(const char* entryName)
 {
-    try
-    {
+    try {
         const uint8_t* data = nullptr;
         uint32_t size = 0;
         if (!FindPackItem(entryName, &data, &size))
@@ -70,9 +69,7 @@ bool CModel::Load(const char* entryName)
         CRecordReader reader(data, size);
         m_root = ParseNode(reader, 0);
         return m_root != nullptr;
-    }
-    catch (...)
-    {
+    } catch (...) {
         m_root.reset();
         return false;
     }
@@ -122,8 +119,7 @@ std::unique_ptr<CMesh> CModel::ParseNode(CRecordReader& reader, int depth)
     reader.ScanInts(1, 1, &childCount);
     if (childCount < 0)
         return nullptr;
-    for (int32_t i = 0; i < childCount; ++i)
-    {
+    for (int32_t i = 0; i < childCount; ++i) {
         std::unique_ptr<CMesh> child = ParseNode(reader, depth + 1);
         if (!child)
             return nullptr;

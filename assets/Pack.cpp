@@ -8,7 +8,7 @@
 
 namespace {
 
-const size_t PACK_HEADER_SIZE = 8;          // magic and record count
+const size_t PACK_HEADER_SIZE = 8;  // magic and record count
 
 uint32_t ReadWord(const uint8_t* bytes)
 {
@@ -87,8 +87,7 @@ int CPack::LoadFromMemory(const uint8_t* data, size_t size)
         return 0;
     try {
         return AddRecords(data);
-    }
-    catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc&) {
         Clear();
         return 0;
     }

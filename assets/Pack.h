@@ -11,16 +11,16 @@
 #include <vector>
 
 const int PACK_RESOURCE_ID = 140;
-const uint32_t PACK_MAGIC = 0x5041434B;     // "KCAP" read as a little-endian word
-const size_t PACK_NAME_SIZE = 256;          // zero-terminated, so at most 255 characters
+const uint32_t PACK_MAGIC = 0x5041434B;  // "KCAP" read as a little-endian word
+const size_t PACK_NAME_SIZE = 256;       // zero-terminated, so at most 255 characters
 
 // One catalogue record as stored in the pack. Once loaded only name and size
 // mean anything.
 struct SPackRecordHeader
 {
-    uint32_t offset;                // of the entry's first byte, from the start of the pack
-    uint32_t size;                  // of the entry in bytes
-    char name[PACK_NAME_SIZE];      // zero-filled after the name
+    uint32_t offset;            // of the entry's first byte, from the start of the pack
+    uint32_t size;              // of the entry in bytes
+    char name[PACK_NAME_SIZE];  // zero-filled after the name
 };
 static_assert(sizeof(SPackRecordHeader) == 264, "the stored record is 264 bytes");
 
@@ -54,7 +54,7 @@ private:
     int AddRecords(const uint8_t* data);
 
     std::vector<SPackRecordHeader> m_records;
-    std::vector<std::vector<uint8_t>> m_data;   // indexed like m_records
+    std::vector<std::vector<uint8_t>> m_data;  // indexed like m_records
 };
 
 // The process-wide pack, empty until LoadResourcePack.

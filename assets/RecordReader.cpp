@@ -28,8 +28,7 @@ template <class T>
 int ScanFields(const std::vector<std::string>& fields, size_t first, int count, T* out)
 {
     int written = 0;
-    for (size_t i = first; written < count && i < fields.size(); ++i)
-    {
+    for (size_t i = first; written < count && i < fields.size(); ++i) {
         bool complete = false;
         T value{};
         if (!ConvertField(fields[i], value, complete))
@@ -45,29 +44,24 @@ int ScanFields(const std::vector<std::string>& fields, size_t first, int count, 
 
 CRecordReader::CRecordReader(const uint8_t* data, size_t size)
     : m_next(reinterpret_cast<const char*>(data)), m_end(reinterpret_cast<const char*>(data) + (data ? size : 0))
-{
-}
+{}
 
 bool CRecordReader::ReadRecord()
 {
     m_fields.clear();
-    while (m_fields.empty() && m_next != m_end)
-    {
+    while (m_fields.empty() && m_next != m_end) {
         const char* lineEnd = m_next;
         while (lineEnd != m_end && *lineEnd != '\n')
             ++lineEnd;
-        for (const char* p = m_next; p != lineEnd;)
-        {
-            if (IsBlank(*p))
-            {
+        for (const char* p = m_next; p != lineEnd;) {
+            if (IsBlank(*p)) {
                 ++p;
                 continue;
             }
             const char* fieldStart = p;
             while (p != lineEnd && !IsBlank(*p))
                 ++p;
-            if (static_cast<size_t>(p - fieldStart) > MAX_TOKEN_LENGTH)
-            {
+            if (static_cast<size_t>(p - fieldStart) > MAX_TOKEN_LENGTH) {
                 m_fields.clear();
                 m_next = m_end;
                 return false;

@@ -6,16 +6,16 @@
 namespace {
 
 const size_t TGA_HEADER_SIZE = 18;
-const size_t TGA_PALETTE_SIZE = 256 * 3;    // always 256 B, G, R entries, whatever the header says
-const uint8_t TGA_TOP_DOWN = 0x20;          // image descriptor bit: first stored row is the top
+const size_t TGA_PALETTE_SIZE = 256 * 3;  // always 256 B, G, R entries, whatever the header says
+const uint8_t TGA_TOP_DOWN = 0x20;        // image descriptor bit: first stored row is the top
 
 struct STgaLayout
 {
     int width;
     int height;
-    int depth;                  // bits per stored pixel: 8, 24 or 32
+    int depth;  // bits per stored pixel: 8, 24 or 32
     bool topDown;
-    const uint8_t* palette;     // null unless colour-mapped
+    const uint8_t* palette;  // null unless colour-mapped
     const uint8_t* pixels;
 };
 
@@ -117,8 +117,7 @@ int TGAResource2DIB32(const char* name, CSmartPtr<CDIB32>& image)
             return 0;
         }
         return DecodeTGA(data, size, image);
-    }
-    catch (...) {
+    } catch (...) {
         AddTrace("TGAResource2DIB32");
         throw;
     }

@@ -19,7 +19,7 @@
 struct SBenchFigures
 {
     double framesPerSecond;
-    double cpuMsPerFrame;   // processor time of this thread in the frame function, the swap excluded
+    double cpuMsPerFrame;  // processor time of this thread in the frame function, the swap excluded
 };
 
 class CBenchWindow
@@ -30,13 +30,10 @@ public:
         const SWindowClass windowClass = {"Coralux Benchmark", CLASS_OWNDC, nullptr, BACKGROUND_NONE};
         if (!SysIsClassRegistered(windowClass.name))
             SysRegisterClass(windowClass);
-        m_window = SysCreateWindow(windowClass.name, "Benchmark", STYLE_POPUP | STYLE_VISIBLE, 0, 0, width,
-                                   height, 0);
+        m_window = SysCreateWindow(windowClass.name, "Benchmark", STYLE_POPUP | STYLE_VISIBLE, 0, 0, width, height, 0);
         m_context = m_window ? SysCreateGLContext(m_window, SPixelFormat{24, 32, true}) : 0;
-        if (!m_context || !SysMakeCurrent(m_window, m_context))
-        {
-            std::fprintf(stderr, "cannot open a %dx%d GL window (is DISPLAY set and large enough?)\n", width,
-                         height);
+        if (!m_context || !SysMakeCurrent(m_window, m_context)) {
+            std::fprintf(stderr, "cannot open a %dx%d GL window (is DISPLAY set and large enough?)\n", width, height);
             std::exit(1);
         }
     }
@@ -57,12 +54,12 @@ public:
     {
         using Clock = std::chrono::steady_clock;
         const Clock::time_point start = Clock::now();
-        const Clock::time_point end = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+        const Clock::time_point end =
+            start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
         double inFrameMs = 0.0;
         int frames = 0;
         Clock::time_point now = start;
-        while (now < end)
-        {
+        while (now < end) {
             SMessage message;
             while (SysPeekMessage(&message))
                 SysDispatchMessage(message);

@@ -15,7 +15,8 @@ struct SKindModel
     const char* nodeFile;
     const char* rootNode;
 };
-const SKindModel KINDS[4] = {{"fish.sca", "fish"}, {"bfish.sca", "fish"}, {"pfish.sca", "fish"}, {"sfish.sca", "sfish"}};
+const SKindModel KINDS[4] = {
+    {"fish.sca", "fish"}, {"bfish.sca", "fish"}, {"pfish.sca", "fish"}, {"sfish.sca", "sfish"}};
 
 // Each load makes new textures; they go after each round so GL memory stays flat.
 void DeleteTextures(const CMesh& node)

@@ -14,8 +14,7 @@
 #include "render/Ortho2D.h"
 #include "render/SceneState.h"
 
-namespace
-{
+namespace {
 const int GRID = 64;
 const int SPRITES = 1000;
 const int RAYS = 64;
@@ -46,13 +45,10 @@ GLuint MakeTexture(int side)
 std::vector<SVertex> MakeBackground()
 {
     std::vector<SVertex> vertices;
-    for (int r = 0; r < GRID; ++r)
-    {
-        for (int k = 0; k <= GRID; ++k)
-        {
+    for (int r = 0; r < GRID; ++r) {
+        for (int k = 0; k <= GRID; ++k) {
             const float u = static_cast<float>(k) / GRID;
-            for (int edge = 0; edge < 2; ++edge)
-            {
+            for (int edge = 0; edge < 2; ++edge) {
                 const float v = static_cast<float>(r + edge) / GRID;
                 SVertex vertex = {u, v, 1, 1, 1, 1, 1.01f * u - 0.005f, 1.01f * v - 0.005f, 0};
                 if (k == 0 && edge == 0 && r > 0)
@@ -71,13 +67,12 @@ std::vector<SVertex> MakeBackground()
 std::vector<SVertex> MakeSprites()
 {
     std::vector<SVertex> vertices;
-    for (int i = 0; i < SPRITES; ++i)
-    {
+    for (int i = 0; i < SPRITES; ++i) {
         const float x = 0.8f + RandomRange(-0.05f, 0.05f);
         const float y = RandomRange(0.0f, 1.0f);
         const float s = RandomRange(0.002f, 0.01f);
-        const float corners[4][4] = {{1, 1, x + s, y + s}, {1, 0, x + s, y - s}, {0, 0, x - s, y - s},
-                                     {0, 1, x - s, y + s}};
+        const float corners[4][4] = {
+            {1, 1, x + s, y + s}, {1, 0, x + s, y - s}, {0, 0, x - s, y - s}, {0, 1, x - s, y + s}};
         for (const auto& c : corners)
             vertices.push_back(SVertex{c[0], c[1], 0.7f, 0.7f, 0.7f, 1, c[2], c[3], 0.5f});
     }
@@ -87,8 +82,7 @@ std::vector<SVertex> MakeSprites()
 std::vector<SVertex> MakeRays()
 {
     std::vector<SVertex> vertices;
-    for (int i = 0; i < RAYS; ++i)
-    {
+    for (int i = 0; i < RAYS; ++i) {
         const float level = static_cast<float>(Random() & 255);
         const float offset = static_cast<float>(i - RAYS / 2);
         const float top = level / 1024.0f;
@@ -107,8 +101,7 @@ GLuint MakeList(GLenum mode, const std::vector<SVertex>& vertices, bool coloured
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
     glBegin(mode);
-    for (const SVertex& v : vertices)
-    {
+    for (const SVertex& v : vertices) {
         glTexCoord2f(v.s, v.t);
         if (coloured)
             glColor4f(v.r, v.g, v.b, v.a);
@@ -165,7 +158,7 @@ struct SFloorScene
         PopOrtho2D();
     }
 };
-}
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -176,8 +169,7 @@ int main(int argc, char** argv)
     const SFloorScene scene;
 
     std::vector<double> rates, cpu;
-    for (int run = 0; run < options.runs; ++run)
-    {
+    for (int run = 0; run < options.runs; ++run) {
         const SBenchFigures figures = window.Run(options.seconds, [&] { scene.Draw(); });
         rates.push_back(figures.framesPerSecond);
         cpu.push_back(figures.cpuMsPerFrame);

@@ -27,8 +27,7 @@ int main(int argc, char** argv)
     SetDefaultSettings();
     g_Settings.YellowFishCount = g_Settings.BlueFishCount = fishPerKind;
     g_Settings.PearlFishCount = g_Settings.TinyFishCount = fishPerKind;
-    if (!LoadResourcePack(PACK_RESOURCE_ID))
-    {
+    if (!LoadResourcePack(PACK_RESOURCE_ID)) {
         std::fprintf(stderr, "the resource pack cannot be loaded\n");
         return 1;
     }
@@ -38,15 +37,14 @@ int main(int argc, char** argv)
     SettleBubbles();
 
     std::vector<double> rates, cpu;
-    for (int run = 0; run < options.runs; ++run)
-    {
+    for (int run = 0; run < options.runs; ++run) {
         const SBenchFigures figures = window.Run(options.seconds, [&] { drawer->Draw(); });
         rates.push_back(figures.framesPerSecond);
         cpu.push_back(figures.cpuMsPerFrame);
     }
     std::printf("scene %dx%d: %.1f fps, %.3f ms of frame work per frame with %u bubbles "
                 "(medians of %d runs of %.1f s), %d fish of each kind\n",
-                options.width, options.height, Median(rates), Median(cpu), GetBubbleSystem().GetCount(),
-                options.runs, options.seconds, fishPerKind);
+                options.width, options.height, Median(rates), Median(cpu), GetBubbleSystem().GetCount(), options.runs,
+                options.seconds, fishPerKind);
     return 0;
 }

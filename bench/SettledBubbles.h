@@ -9,8 +9,7 @@ inline SEmissionClock SettleBubbles()
 {
     SEmissionClock emission;
     emission.interval = 0.05;
-    for (int i = 0; i < 150; ++i)
-    {
+    for (int i = 0; i < 150; ++i) {
         EmitBubbles(emission, 0.1);
         GetBubbleSystem().Update(0.1);
     }

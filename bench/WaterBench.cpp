@@ -11,8 +11,7 @@
 #include "render/Bubbles.h"
 #include "render/Ripple.h"
 
-namespace
-{
+namespace {
 const int GRID = 64;
 
 void SetUpWater()
@@ -26,8 +25,7 @@ void BM_UpdateRippleField(benchmark::State& state)
 {
     SetUpWater();
     double t = 0.0;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         UpdateRippleField(t);
         t += 0.016;
     }
@@ -42,14 +40,11 @@ void BM_FrameWaterWork(benchmark::State& state)
     const double dt = 1.0 / 60.0;
     double t = 0.0;
     float sink = 0.0f;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         t += dt;
         UpdateRippleField(t);
-        for (int r = 0; r < GRID; ++r)
-        {
-            for (int k = 0; k <= GRID; ++k)
-            {
+        for (int r = 0; r < GRID; ++r) {
+            for (int k = 0; k <= GRID; ++k) {
                 float x, y;
                 RippleDisplace(static_cast<float>(k) / GRID, static_cast<float>(r) / GRID, x, y);
                 sink += x;
@@ -60,11 +55,9 @@ void BM_FrameWaterWork(benchmark::State& state)
         EmitBubbles(emission, dt);
         CBubbleSystem& bubbles = GetBubbleSystem();
         bubbles.Update(dt);
-        for (uint32_t i = 0; i < bubbles.GetCount(); ++i)
-        {
+        for (uint32_t i = 0; i < bubbles.GetCount(); ++i) {
             const SBubble& b = bubbles.GetBubble(i);
-            for (int corner = 0; corner < 4; ++corner)
-            {
+            for (int corner = 0; corner < 4; ++corner) {
                 float x, y;
                 RippleDisplace(b.x + (corner & 1 ? b.size : -b.size), b.y + (corner & 2 ? b.size : -b.size), x, y);
                 sink += x;
@@ -75,6 +68,6 @@ void BM_FrameWaterWork(benchmark::State& state)
     state.counters["bubbles"] = GetBubbleSystem().GetCount();
 }
 BENCHMARK(BM_FrameWaterWork)->Unit(benchmark::kMicrosecond);
-}
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -46,8 +46,8 @@ void CActorBase::DrawModel(const CModel& model, const SFishKind& kind) const
     VecNormalize(side);
     VecCross(side, forward, top);
     VecNormalize(top);
-    const float matrix[16] = {side.x,    side.y,    side.z,    0, forward.x,    forward.y,    forward.z,    0,
-                              top.x,     top.y,     top.z,     0, m_position.x, m_position.y, m_position.z, 1};
+    const float matrix[16] = {side.x, side.y, side.z, 0, forward.x,    forward.y,    forward.z,    0,
+                              top.x,  top.y,  top.z,  0, m_position.x, m_position.y, m_position.z, 1};
     const float scale = kind.drawScale * (m_position.z + 0.5f);
     glPushMatrix();
     glMultMatrixf(matrix);

@@ -13,10 +13,10 @@
 // The constants that set one kind apart.
 struct SFishKind
 {
-    const char* nodeFile;   // pack entry of the kind's node file
-    float minSpeed;         // path speed range, segments per second
+    const char* nodeFile;  // pack entry of the kind's node file
+    float minSpeed;        // path speed range, segments per second
     float maxSpeed;
-    float drawScale;        // k: drawn at k * (z + 0.5), from 0.5 k at the back to 1.5 k in front
+    float drawScale;  // k: drawn at k * (z + 0.5), from 0.5 k at the back to 1.5 k in front
 };
 
 // One turn of a node about its own axis (0 = X, 1 = Y, 2 = Z), in radians.
@@ -42,6 +42,6 @@ protected:
     void DrawModel(const CModel& model, const SFishKind& kind) const;
 
     SVector3 m_position = {0, 0, 0};
-    SVector3 m_direction = {0, 0, 0};   // unit vector of travel
+    SVector3 m_direction = {0, 0, 0};  // unit vector of travel
     CSmartPtr<CCurvePathGenerator> m_path;
 };

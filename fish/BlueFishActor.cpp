@@ -15,16 +15,14 @@ const int BUBBLES_PER_PUFF = 3;
 const float MIN_BUBBLE_SIZE = 0.01f, MAX_BUBBLE_SIZE = 0.03f;
 // Splash playback rate factor range; 1 = the sample's own rate.
 const float MIN_SPLASH_PITCH = 0.5f, MAX_SPLASH_PITCH = 1.5f;
-const float SPLASH_VOLUME = 0.1f;       // linear gain 0..1
-const int SPLASH_KEY = 0;               // one splash voice per fish
-const int SPLASH_FLAGS = 2;             // positioned in the scene, played once
+const float SPLASH_VOLUME = 0.1f;  // linear gain 0..1
+const int SPLASH_KEY = 0;          // one splash voice per fish
+const int SPLASH_FLAGS = 2;        // positioned in the scene, played once
 const char* const SPLASH_SAMPLES[] = {"sound/splash0.wav", "sound/splash1.wav", "sound/splash2.wav"};
 
 }  // namespace
 
-CBlueFishActor::CBlueFishActor() : CFinnedFishActor(BLUE_FISH, GetModel())
-{
-}
+CBlueFishActor::CBlueFishActor() : CFinnedFishActor(BLUE_FISH, GetModel()) {}
 
 // Every blue fish breathes at the same interval, the one that loads the
 // model as well as the others.
@@ -50,8 +48,7 @@ void CBlueFishActor::Breathe(float dt)
                       m_position.z + scale * 0.5f * forward.z};
 
     const uint32_t due = m_breathClock.Advance(dt);
-    for (uint32_t i = 0; i < due; ++i)
-    {
+    for (uint32_t i = 0; i < due; ++i) {
         if (RandomRange(0.0f, 1.0f) <= PUFF_THRESHOLD)
             continue;
         for (int bubble = 0; bubble < BUBBLES_PER_PUFF; ++bubble)

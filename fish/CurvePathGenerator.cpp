@@ -42,8 +42,7 @@ bool CCurvePathGenerator::Advance(double dt)
 {
     const double step = std::min(m_speed * dt, 1.0);
     m_t = static_cast<float>(m_t + step);
-    if (m_t > 1.0f)
-    {
+    if (m_t > 1.0f) {
         m_t -= 1.0f;
         m_points[0] = m_points[1];
         m_points[1] = m_points[2];
@@ -65,8 +64,7 @@ void CCurvePathGenerator::GetLookAhead(SVector3& out) const
 
 void CCurvePathGenerator::PickControlPoint(const SVector3* beforePrevious, const SVector3* previous, SVector3& out)
 {
-    for (int candidate = 1; candidate <= MAX_CANDIDATES; ++candidate)
-    {
+    for (int candidate = 1; candidate <= MAX_CANDIDATES; ++candidate) {
         out.x = RandomRange(VOLUME_MIN_X, VOLUME_MAX_X);
         out.y = RandomRange(VOLUME_MIN_Y, VOLUME_MAX_Y);
         out.z = RandomRange(VOLUME_MIN_Z, VOLUME_MAX_Z);

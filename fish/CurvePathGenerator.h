@@ -31,6 +31,6 @@ private:
     void Evaluate(float u, SVector3& out) const;
 
     SVector3 m_points[4] = {};
-    float m_speed = 0.0f;   // segments per second
-    float m_t = 0.0f;       // parameter within the current segment, 0..1
+    float m_speed = 0.0f;  // segments per second
+    float m_t = 0.0f;      // parameter within the current segment, 0..1
 };

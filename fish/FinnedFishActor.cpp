@@ -14,9 +14,7 @@ const float FIN_TILT = 0.7f;
 
 }  // namespace
 
-CFinnedFishActor::CFinnedFishActor(const SFishKind& kind, CModel& model) : m_kind(kind), m_model(model)
-{
-}
+CFinnedFishActor::CFinnedFishActor(const SFishKind& kind, CModel& model) : m_kind(kind), m_model(model) {}
 
 // Each fish starts at its own point of the cycle.
 int CFinnedFishActor::Init()

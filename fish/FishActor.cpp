@@ -6,9 +6,7 @@ const SFishKind YELLOW_FISH = {"fish.sca", 0.1f, 0.15f, 0.15f};
 
 }  // namespace
 
-CFishActor::CFishActor() : CFinnedFishActor(YELLOW_FISH, GetModel())
-{
-}
+CFishActor::CFishActor() : CFinnedFishActor(YELLOW_FISH, GetModel()) {}
 
 CModel& CFishActor::GetModel()
 {

@@ -6,9 +6,7 @@ const SFishKind PEARL_FISH = {"pfish.sca", 0.1f, 0.15f, 0.2f};
 
 }  // namespace
 
-CPearlFishActor::CPearlFishActor() : CFinnedFishActor(PEARL_FISH, GetModel())
-{
-}
+CPearlFishActor::CPearlFishActor() : CFinnedFishActor(PEARL_FISH, GetModel()) {}
 
 CModel& CPearlFishActor::GetModel()
 {

@@ -13,8 +13,7 @@ class CSmartPtrWrap : public CUnknownImpl, public T
 public:
     template <class... Args>
     explicit CSmartPtrWrap(Args&&... args) : T(std::forward<Args>(args)...)
-    {
-    }
+    {}
 };
 
 template <class T>
@@ -23,10 +22,16 @@ class CSmartPtr
 public:
     CSmartPtr() = default;
     template <class U>
-    CSmartPtr(CSmartPtrWrap<U>* wrap) { Assign(wrap, wrap); }
+    CSmartPtr(CSmartPtrWrap<U>* wrap)
+    {
+        Assign(wrap, wrap);
+    }
     CSmartPtr(const CSmartPtr& other) { Assign(other.m_owner, other.m_object); }
     template <class U>
-    CSmartPtr(const CSmartPtr<U>& other) { Assign(other.GetOwner(), other.Get()); }
+    CSmartPtr(const CSmartPtr<U>& other)
+    {
+        Assign(other.GetOwner(), other.Get());
+    }
     ~CSmartPtr() { Assign(nullptr, nullptr); }
 
     CSmartPtr& operator=(const CSmartPtr& other)

@@ -25,5 +25,5 @@ public:
     int GetRefCount() const { return m_refCount; }
 
 private:
-    int m_refCount = 0;     // a fresh object has no owner until a CSmartPtr takes it
+    int m_refCount = 0;  // a fresh object has no owner until a CSmartPtr takes it
 };

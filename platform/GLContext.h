@@ -2,12 +2,12 @@
 // The window system's binding of OpenGL to one of our windows.
 #include "platform/Window.h"
 
-typedef uintptr_t HGLContext;   // 0: none
+typedef uintptr_t HGLContext;  // 0: none
 
 struct SPixelFormat
 {
-    int colorBits;      // colour bits per pixel, without alpha
-    int depthBits;      // the deepest depth buffer up to this many bits is taken
+    int colorBits;  // colour bits per pixel, without alpha
+    int depthBits;  // the deepest depth buffer up to this many bits is taken
     bool doubleBuffer;
 };
 

@@ -9,12 +9,12 @@
 // So a crash during a save leaves the previous store whole.
 #include <cstdint>
 
-typedef uintptr_t HStoreKey;    // 0: no key
+typedef uintptr_t HStoreKey;  // 0: no key
 
 // Value types, numbered as the host registry numbers them.
-const uint32_t STORE_STRING = 1;    // text with its terminating zero
+const uint32_t STORE_STRING = 1;  // text with its terminating zero
 const uint32_t STORE_BINARY = 3;
-const uint32_t STORE_DWORD = 4;     // 4 bytes, little-endian
+const uint32_t STORE_DWORD = 4;  // 4 bytes, little-endian
 
 // Opens the key, creating it (empty) when it is missing. Returns 0 when the
 // store cannot be read or the missing key cannot be created.

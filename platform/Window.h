@@ -10,23 +10,23 @@
 typedef uintptr_t HWindow;
 
 // Messages, numbered as the host system numbers them.
-const unsigned MSG_CREATE = 0x0001;         // sent while SysCreateWindow runs
-const unsigned MSG_DESTROY = 0x0002;        // sent while SysDestroyWindow runs
-const unsigned MSG_ACTIVATE = 0x0006;       // wParam low word 0: deactivated
+const unsigned MSG_CREATE = 0x0001;    // sent while SysCreateWindow runs
+const unsigned MSG_DESTROY = 0x0002;   // sent while SysDestroyWindow runs
+const unsigned MSG_ACTIVATE = 0x0006;  // wParam low word 0: deactivated
 const unsigned MSG_PAINT = 0x000F;
 const unsigned MSG_CLOSE = 0x0010;
-const unsigned MSG_QUIT = 0x0012;           // SIGTERM, SIGINT or SysPostQuit
-const unsigned MSG_ACTIVATEAPP = 0x001C;    // wParam 0: another program activated
+const unsigned MSG_QUIT = 0x0012;         // SIGTERM, SIGINT or SysPostQuit
+const unsigned MSG_ACTIVATEAPP = 0x001C;  // wParam 0: another program activated
 const unsigned MSG_SETCURSOR = 0x0020;
-const unsigned MSG_NCACTIVATE = 0x0086;     // wParam 0: frame drawn inactive
-const unsigned MSG_KEYDOWN = 0x0100;        // wParam: key code
-const unsigned MSG_SYSKEYDOWN = 0x0104;     // a key with Alt held
-const unsigned MSG_SYSCOMMAND = 0x0112;     // wParam: one of the SC_ values
-const unsigned MSG_MOUSEMOVE = 0x0200;      // lParam: client x (low 16), y (high 16)
+const unsigned MSG_NCACTIVATE = 0x0086;  // wParam 0: frame drawn inactive
+const unsigned MSG_KEYDOWN = 0x0100;     // wParam: key code
+const unsigned MSG_SYSKEYDOWN = 0x0104;  // a key with Alt held
+const unsigned MSG_SYSCOMMAND = 0x0112;  // wParam: one of the SC_ values
+const unsigned MSG_MOUSEMOVE = 0x0200;   // lParam: client x (low 16), y (high 16)
 const unsigned MSG_LBUTTONDOWN = 0x0201;
 const unsigned MSG_RBUTTONDOWN = 0x0204;
 const unsigned MSG_MBUTTONDOWN = 0x0207;
-const unsigned MSG_POWERBROADCAST = 0x0218; // wParam: one of the PBT_ values
+const unsigned MSG_POWERBROADCAST = 0x0218;  // wParam: one of the PBT_ values
 
 // System commands (MSG_SYSCOMMAND wParam).
 const uintptr_t SC_CLOSE_COMMAND = 0xF060;
@@ -48,29 +48,29 @@ struct SMessage
 typedef intptr_t (*WindowProc)(HWindow window, unsigned message, uintptr_t wParam, intptr_t lParam);
 
 // Class styles.
-const unsigned CLASS_OWNDC = 0x0020;    // the window keeps one drawing context (needed for GL)
+const unsigned CLASS_OWNDC = 0x0020;  // the window keeps one drawing context (needed for GL)
 const unsigned CLASS_HREDRAW = 0x0002;
 const unsigned CLASS_VREDRAW = 0x0001;
 
 enum EClassBackground
 {
-    BACKGROUND_NONE,    // nothing is erased before painting
-    BACKGROUND_BLACK,   // the window system fills the window black
+    BACKGROUND_NONE,   // nothing is erased before painting
+    BACKGROUND_BLACK,  // the window system fills the window black
 };
 
 struct SWindowClass
 {
     const char* name;
     unsigned style;
-    WindowProc proc;            // 0: SysDefWindowProc
+    WindowProc proc;  // 0: SysDefWindowProc
     EClassBackground background;
 };
 
 // Window styles.
-const unsigned STYLE_POPUP = 0x1;       // top-level, no frame
-const unsigned STYLE_CHILD = 0x2;       // lives inside its parent
+const unsigned STYLE_POPUP = 0x1;  // top-level, no frame
+const unsigned STYLE_CHILD = 0x2;  // lives inside its parent
 const unsigned STYLE_VISIBLE = 0x4;
-const unsigned STYLE_TOPMOST = 0x8;     // stays above other top-level windows
+const unsigned STYLE_TOPMOST = 0x8;  // stays above other top-level windows
 
 // Declares a window class; false when the name is taken or the system refuses.
 bool SysRegisterClass(const SWindowClass& windowClass);
@@ -82,8 +82,8 @@ bool SysUnregisterClass(const char* name);
 // Creates a top-level window of a declared class; MSG_CREATE reaches its
 // procedure before this returns. Returns 0 on failure (unknown class, no
 // display). Windows inside a parent are not made yet: a parent gives 0.
-HWindow SysCreateWindow(const char* className, const char* title, unsigned style,
-                        int x, int y, int width, int height, HWindow parent);
+HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y, int width, int height,
+                        HWindow parent);
 // Destroys a window of ours; MSG_DESTROY reaches its procedure first. False when
 // the handle names no live window of ours.
 bool SysDestroyWindow(HWindow window);

@@ -9,8 +9,8 @@
 
 struct SBubble
 {
-    float x, y, z;      // centre, in the unit box
-    float size;         // half the drawn edge; also sets the rising speed
+    float x, y, z;  // centre, in the unit box
+    float size;     // half the drawn edge; also sets the rising speed
 };
 
 class CBubbleSystem

@@ -10,8 +10,7 @@ CDisplay::CDisplay()
 void CDisplay::BuildModeList()
 {
     try {
-        m_modes = {{640, 480, 16}, {800, 600, 16}, {1024, 768, 16},
-                   {640, 480, 32}, {800, 600, 32}, {1024, 768, 32}};
+        m_modes = {{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}, {640, 480, 32}, {800, 600, 32}, {1024, 768, 32}};
     } catch (...) {
         AddTrace("CDisplay::BuildModeList");
         throw;

@@ -6,9 +6,9 @@
 
 struct SDisplayMode
 {
-    int32_t width;      // pixels
-    int32_t height;     // pixels
-    int32_t bits;       // colour bits per pixel
+    int32_t width;   // pixels
+    int32_t height;  // pixels
+    int32_t bits;    // colour bits per pixel
 };
 
 class CDisplay

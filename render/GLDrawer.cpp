@@ -20,14 +20,13 @@
 #include "render/Ripple.h"
 #include "render/SceneState.h"
 
-namespace
-{
-const double MAX_STEP = 0.1;            // seconds; a long stall advances the scene by no more
-const double MIN_RAW_STEP = 0.0001;     // seconds; shorter frames read as 1 fps, not as a huge rate
-const double BUBBLE_INTERVAL = 0.05;    // seconds between bubble groups once the scene runs
-const int GRID = 64;                    // background cells per side
-const float FPS_INSET = 0.02f;          // counter position and cell size, unit-box units
-const int MAX_FISH_PER_KIND = 1000;     // a count beyond this is a damaged store, not a wish: it would exhaust memory
+namespace {
+const double MAX_STEP = 0.1;          // seconds; a long stall advances the scene by no more
+const double MIN_RAW_STEP = 0.0001;   // seconds; shorter frames read as 1 fps, not as a huge rate
+const double BUBBLE_INTERVAL = 0.05;  // seconds between bubble groups once the scene runs
+const int GRID = 64;                  // background cells per side
+const float FPS_INSET = 0.02f;        // counter position and cell size, unit-box units
+const int MAX_FISH_PER_KIND = 1000;   // a count beyond this is a damaged store, not a wish: it would exhaust memory
 
 void RippledVertex(float u, float v)
 {
@@ -42,8 +41,7 @@ void RippledVertex(float u, float v)
 template <class TActor>
 void AddFish(std::vector<CSmartPtr<CActorI>>& actors, int count)
 {
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         CSmartPtr<CActorI> actor = new CSmartPtrWrap<TActor>();
         actor->Init();
         actors.push_back(actor);
@@ -56,8 +54,7 @@ void SwapToRGBA(CDIB32& image)
 {
     uint8_t* pixel = static_cast<uint8_t*>(image.GetBits());
     const size_t count = static_cast<size_t>(image.GetWidth()) * image.GetHeight();
-    for (size_t i = 0; i < count; ++i, pixel += 4)
-    {
+    for (size_t i = 0; i < count; ++i, pixel += 4) {
         const uint8_t blue = pixel[0];
         const uint8_t green = pixel[1];
         const uint8_t red = pixel[2];
@@ -67,7 +64,7 @@ void SwapToRGBA(CDIB32& image)
         pixel[3] = 255;
     }
 }
-}
+}  // namespace
 
 CGLDrawer::CGLDrawer(const SFrameClock& clock) : m_frameTimer(clock)
 {
@@ -91,8 +88,7 @@ void CGLDrawer::CopyDesktop()
     CSmartPtr<CDIB32> desktop = new CSmartPtrWrap<CDIB32>();
     // Without both images the background stays the pack's picture.
     if (!SysGetScreenSize(&width, &height) || !screen->Create(width, height) || !screen->CopyFromDC() ||
-        !desktop->Create(g_Settings.BackgroundRes, g_Settings.BackgroundRes))
-    {
+        !desktop->Create(g_Settings.BackgroundRes, g_Settings.BackgroundRes)) {
         std::fprintf(stderr, "coralux: the desktop picture cannot be copied here; "
                              "showing the background picture instead\n");
         return;
@@ -103,8 +99,7 @@ void CGLDrawer::CopyDesktop()
 
 void CGLDrawer::Init()
 {
-    try
-    {
+    try {
         SetUpSceneState();
         LoadImages();
         if (m_screenImage)
@@ -113,9 +108,7 @@ void CGLDrawer::Init()
         CreateFish();
         m_frameTimer.Restart();
         m_emission.interval = BUBBLE_INTERVAL;
-    }
-    catch (...)
-    {
+    } catch (...) {
         AddTrace("CGLDrawer::Init");
         throw;
     }
@@ -143,8 +136,8 @@ void CGLDrawer::MakeDesktopTexture()
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glGenTextures(1, &m_desktopTexture);
     glBindTexture(GL_TEXTURE_2D, m_desktopTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, desktop.GetWidth(), desktop.GetHeight(), 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, desktop.GetBits());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, desktop.GetWidth(), desktop.GetHeight(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 desktop.GetBits());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -153,9 +146,8 @@ void CGLDrawer::MakeDesktopTexture()
 
 void CGLDrawer::CreateFish()
 {
-    for (int count : {g_Settings.YellowFishCount, g_Settings.BlueFishCount, g_Settings.PearlFishCount,
-                      g_Settings.TinyFishCount})
-    {
+    for (int count :
+         {g_Settings.YellowFishCount, g_Settings.BlueFishCount, g_Settings.PearlFishCount, g_Settings.TinyFishCount}) {
         if (count > MAX_FISH_PER_KIND)
             RaiseError("Too many fish: at most 1000 of each kind");
     }
@@ -167,8 +159,7 @@ void CGLDrawer::CreateFish()
 
 bool CGLDrawer::Draw()
 {
-    try
-    {
+    try {
         const double now = m_frameTimer.GetElapsed() / 1000.0;
         m_step = now - m_previousTime;
         m_rawStep = m_step;
@@ -181,9 +172,7 @@ bool CGLDrawer::Draw()
         glClear(GL_DEPTH_BUFFER_BIT);
         DrawGeometry();
         return true;
-    }
-    catch (...)
-    {
+    } catch (...) {
         AddTrace("CGLDrawer::Draw");
         throw;
     }
@@ -191,8 +180,7 @@ bool CGLDrawer::Draw()
 
 void CGLDrawer::DrawGeometry()
 {
-    try
-    {
+    try {
         UpdateRippleField(m_sceneTime);
         PushOrtho2D();
         DrawBackground();
@@ -201,9 +189,7 @@ void CGLDrawer::DrawGeometry()
         DrawRays();
         PopOrtho2D();
         DrawFrameRate();
-    }
-    catch (...)
-    {
+    } catch (...) {
         AddTrace("CGLDrawer::DrawGeometry");
         throw;
     }
@@ -223,13 +209,11 @@ void CGLDrawer::DrawBackground()
 
     // Texture coordinates stay on the regular grid while the vertices move with
     // the water, so the picture looks refracted.
-    for (int r = 0; r < GRID; ++r)
-    {
+    for (int r = 0; r < GRID; ++r) {
         const float a = static_cast<float>(r) / GRID;
         const float b = a + 1.0f / GRID;
         glBegin(GL_TRIANGLE_STRIP);
-        for (int k = 0; k <= GRID; ++k)
-        {
+        for (int k = 0; k <= GRID; ++k) {
             const float u = static_cast<float>(k) / GRID;
             RippledVertex(u, a);
             RippledVertex(u, b);
@@ -251,8 +235,7 @@ void CGLDrawer::DrawFish()
     // The modelview is the identity here, so the lights sit in unit-box coordinates.
     PositionSceneLights();
     const float step = static_cast<float>(m_step);
-    for (size_t i = 0; i < m_actors.size(); ++i)
-    {
+    for (size_t i = 0; i < m_actors.size(); ++i) {
         // A reference of our own keeps the fish alive through its own calls.
         CSmartPtr<CActorI> actor = m_actors[i];
         actor->Update(step);
@@ -302,17 +285,14 @@ void CGLDrawer::DrawFrameRate()
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    if (g_Settings.EnableFPS != 0)
-    {
+    if (g_Settings.EnableFPS != 0) {
         glColor3f(1.0f, 1.0f, 1.0f);
         // The rate of this one frame, not an average.
         if (m_rawStep < MIN_RAW_STEP)
             m_rawStep = 1.0;
         std::snprintf(m_frameRateText, sizeof(m_frameRateText), "%4.2f fps", 1.0 / m_rawStep);
         m_font.DrawText(FPS_INSET, FPS_INSET, FPS_INSET, FPS_INSET, m_frameRateText);
-    }
-    else
-    {
+    } else {
         m_frameRateText[0] = '\0';
     }
     glPopAttrib();

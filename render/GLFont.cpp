@@ -6,20 +6,16 @@
 #include "assets/Image.h"
 #include "render/Ortho2D.h"
 
-namespace
-{
-const float CELL = 1.0f / 16.0f;    // one cell of the sheet in texture units
+namespace {
+const float CELL = 1.0f / 16.0f;  // one cell of the sheet in texture units
 const float TEXT_DEPTH = -0.5f;
-}
+}  // namespace
 
 int CGLFont::Load(const char* name, bool linear)
 {
-    try
-    {
+    try {
         return BindImage(name, m_texture, linear, GL_CLAMP);
-    }
-    catch (...)
-    {
+    } catch (...) {
         AddTrace("CGLFont::Load");
         throw;
     }
@@ -40,8 +36,7 @@ void CGLFont::DrawText(float x, float y, float cellWidth, float cellHeight, cons
     const float bottom = top - cellHeight;
     const size_t length = std::strlen(text);
     glBegin(GL_QUADS);
-    for (size_t i = 0; i < length; ++i)
-    {
+    for (size_t i = 0; i < length; ++i) {
         const unsigned char code = static_cast<unsigned char>(text[i]);
         // Sheet rows count from the top of the picture, texture t from its bottom.
         const float s0 = (code & 15) * CELL;

@@ -2,8 +2,7 @@
 
 #include <GL/gl.h>
 
-namespace
-{
+namespace {
 const GLfloat LIGHT0_POSITION[] = {0.0f, 2.0f, 5.0f, 1.0f};
 const GLfloat LIGHT0_DIFFUSE[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat LIGHT0_AMBIENT[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -27,7 +26,7 @@ void SetUpLight(GLenum light, const GLfloat* position, const GLfloat* diffuse, c
     glLightfv(light, GL_AMBIENT, ambient);
     glLightfv(light, GL_SPECULAR, specular);
 }
-}
+}  // namespace
 
 void SetUpSceneState()
 {

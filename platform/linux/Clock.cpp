@@ -41,8 +41,6 @@ void SysSleep(uint32_t milliseconds)
         sched_yield();
         return;
     }
-    timespec wait = {static_cast<time_t>(milliseconds / 1000),
-                     static_cast<long>(milliseconds % 1000) * 1000000};
-    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-    }
+    timespec wait = {static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000};
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {}
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-int g_cursorCount = 0;   // shown while >= 0
+int g_cursorCount = 0;  // shown while >= 0
 SDL_Cursor* g_arrow = nullptr;
 
 }  // namespace
@@ -39,8 +39,8 @@ bool SysGetCursorPos(int* x, int* y)
     int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
     unsigned buttons = 0;
     // False when the pointer is on another screen of the display.
-    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX,
-                       &windowY, &buttons))
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                       &buttons))
         return false;
     *x = rootX;
     *y = rootY;

@@ -21,7 +21,7 @@ struct SCrtcSetting
     int x = 0, y = 0;
     Rotation rotation = RR_Rotate_0;
     std::vector<RROutput> outputs;
-    int screenWidth = 0, screenHeight = 0;   // of the whole X screen
+    int screenWidth = 0, screenHeight = 0;  // of the whole X screen
 };
 
 bool g_haveSaved = false;
@@ -32,15 +32,19 @@ struct SResources
 {
     Display* display = nullptr;
     XRRScreenResources* resources = nullptr;
-    ~SResources() { if (resources) XRRFreeScreenResources(resources); }
+    ~SResources()
+    {
+        if (resources)
+            XRRFreeScreenResources(resources);
+    }
 };
 
 bool OpenResources(SResources* out)
 {
     Display* display = GetXDisplay();
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (!display || !XRRQueryExtension(display, &eventBase, &errorBase) ||
-        !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 2))
+    if (!display || !XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+        major < 1 || (major == 1 && minor < 2))
         return false;
     out->display = display;
     // The current configuration, without making the server probe its outputs.
@@ -112,10 +116,10 @@ void SetScreenSize(Display* display, int width, int height)
     const int screen = DefaultScreen(display);
     const int pixels = DisplayWidth(display, screen);
     const double pixelsPerMm = DisplayWidthMM(display, screen) > 0 && pixels > 0
-        ? static_cast<double>(pixels) / DisplayWidthMM(display, screen)
-        : FALLBACK_PIXELS_PER_MM;
-    XRRSetScreenSize(display, DefaultRootWindow(display), width, height,
-                     static_cast<int>(width / pixelsPerMm + 0.5), static_cast<int>(height / pixelsPerMm + 0.5));
+                                   ? static_cast<double>(pixels) / DisplayWidthMM(display, screen)
+                                   : FALLBACK_PIXELS_PER_MM;
+    XRRSetScreenSize(display, DefaultRootWindow(display), width, height, static_cast<int>(width / pixelsPerMm + 0.5),
+                     static_cast<int>(height / pixelsPerMm + 0.5));
 }
 
 // Grows the screen before the CRTC needs the room and shrinks it after, so the
@@ -130,12 +134,10 @@ bool ApplyCrtc(const SResources& res, const SCrtcSetting& setting)
     XGrabServer(display);
     if (grownWidth != root.width || grownHeight != root.height)
         SetScreenSize(display, grownWidth, grownHeight);
-    const Status status = XRRSetCrtcConfig(display, res.resources, setting.crtc, CurrentTime, setting.x, setting.y,
-                                           setting.mode, setting.rotation,
-                                           const_cast<RROutput*>(setting.outputs.data()),
-                                           static_cast<int>(setting.outputs.size()));
-    if (status == RRSetConfigSuccess &&
-        (setting.screenWidth != grownWidth || setting.screenHeight != grownHeight))
+    const Status status = XRRSetCrtcConfig(
+        display, res.resources, setting.crtc, CurrentTime, setting.x, setting.y, setting.mode, setting.rotation,
+        const_cast<RROutput*>(setting.outputs.data()), static_cast<int>(setting.outputs.size()));
+    if (status == RRSetConfigSuccess && (setting.screenWidth != grownWidth || setting.screenHeight != grownHeight))
         SetScreenSize(display, setting.screenWidth, setting.screenHeight);
     XUngrabServer(display);
     XSync(display, False);
@@ -144,8 +146,8 @@ bool ApplyCrtc(const SResources& res, const SCrtcSetting& setting)
 
 // The screen that results when the CRTC shows width x height: big enough for
 // it and for every other lit CRTC.
-void GetNeededScreen(const SResources& res, const SCrtcSetting& changed, int width, int height,
-                     int* screenWidth, int* screenHeight)
+void GetNeededScreen(const SResources& res, const SCrtcSetting& changed, int width, int height, int* screenWidth,
+                     int* screenHeight)
 {
     *screenWidth = changed.x + width;
     *screenHeight = changed.y + height;

@@ -12,7 +12,7 @@ namespace {
 
 std::deque<SMessage> g_queue;
 bool g_quitPosted = false;
-bool g_appActive = false;    // one of our windows has the keyboard focus
+bool g_appActive = false;  // one of our windows has the keyboard focus
 
 const uintptr_t ACTIVE = 1;
 const uintptr_t INACTIVE = 0;
@@ -32,16 +32,26 @@ uintptr_t ToKeyCode(SDL_Keycode key)
     if (key >= SDLK_F1 && key <= SDLK_F12)
         return 0x70 + (key - SDLK_F1);
     switch (key) {
-    case SDLK_BACKSPACE: return 0x08;
-    case SDLK_TAB: return 0x09;
-    case SDLK_RETURN: return 0x0D;
-    case SDLK_ESCAPE: return 0x1B;
-    case SDLK_SPACE: return 0x20;
-    case SDLK_LEFT: return 0x25;
-    case SDLK_UP: return 0x26;
-    case SDLK_RIGHT: return 0x27;
-    case SDLK_DOWN: return 0x28;
-    default: return 0;
+    case SDLK_BACKSPACE:
+        return 0x08;
+    case SDLK_TAB:
+        return 0x09;
+    case SDLK_RETURN:
+        return 0x0D;
+    case SDLK_ESCAPE:
+        return 0x1B;
+    case SDLK_SPACE:
+        return 0x20;
+    case SDLK_LEFT:
+        return 0x25;
+    case SDLK_UP:
+        return 0x26;
+    case SDLK_RIGHT:
+        return 0x27;
+    case SDLK_DOWN:
+        return 0x28;
+    default:
+        return 0;
     }
 }
 
@@ -87,10 +97,17 @@ void TranslateButton(HWindow window, const SDL_MouseButtonEvent& event)
 {
     const intptr_t point = PackPoint(event.x, event.y);
     switch (event.button) {
-    case SDL_BUTTON_LEFT: Enqueue(window, MSG_LBUTTONDOWN, 0, point); break;
-    case SDL_BUTTON_RIGHT: Enqueue(window, MSG_RBUTTONDOWN, 0, point); break;
-    case SDL_BUTTON_MIDDLE: Enqueue(window, MSG_MBUTTONDOWN, 0, point); break;
-    default: break;
+    case SDL_BUTTON_LEFT:
+        Enqueue(window, MSG_LBUTTONDOWN, 0, point);
+        break;
+    case SDL_BUTTON_RIGHT:
+        Enqueue(window, MSG_RBUTTONDOWN, 0, point);
+        break;
+    case SDL_BUTTON_MIDDLE:
+        Enqueue(window, MSG_MBUTTONDOWN, 0, point);
+        break;
+    default:
+        break;
     }
 }
 

@@ -60,8 +60,8 @@ bool SysCaptureScreen(uint8_t* pixels, int width, int height)
         // Asking for pixels beyond the root window is an X error, so stay inside it.
         const int w = std::min(width, attributes.width);
         const int h = std::min(height, attributes.height);
-        XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                                  AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(display, root, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
         if (image != nullptr) {
             CopyImage(image, pixels, width, height);
             XDestroyImage(image);

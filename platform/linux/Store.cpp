@@ -30,7 +30,7 @@ struct SStoreKey
 {
     std::string file;
     std::string path;
-    CStoreDocument document;    // as read when opened, with the values set since
+    CStoreDocument document;  // as read when opened, with the values set since
     std::vector<std::pair<std::string, uint32_t>> changes;
 };
 
@@ -53,7 +53,7 @@ std::string GetConfigHome()
 // Makes each missing folder of the path, private to the user.
 void MakeFolders(const std::string& folder)
 {
-    for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         mkdir(folder.substr(0, slash).c_str(), 0700);
         if (slash == std::string::npos)
             return;

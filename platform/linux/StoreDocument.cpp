@@ -146,8 +146,8 @@ bool ParseValue(std::string_view text, SStoreValue* value)
         if (!ParseWord(text.substr(6), &word))
             return false;
         value->type = STORE_DWORD;
-        value->data = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8),
-                       static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
+        value->data = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word >> 16),
+                       static_cast<uint8_t>(word >> 24)};
         return true;
     }
     if (StartsWithNoCase(text, "hex:")) {

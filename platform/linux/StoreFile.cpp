@@ -98,7 +98,7 @@ bool ReplaceStoreFile(const std::string& path, const std::string& text)
 
     const std::string folder = GetFolder(target);
     const std::string temporary = folder + "/." + target.substr(target.rfind('/') + 1) + ".new";
-    unlink(temporary.c_str());   // left by a save that was killed midway
+    unlink(temporary.c_str());  // left by a save that was killed midway
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;

@@ -23,7 +23,7 @@ std::map<HWindow, std::unique_ptr<SLinuxWindow>> g_windows;
 // Depth buffers tried for a GL window, deepest first: an X visual is fixed
 // when the window is made, so the choice happens here and not at context time.
 const int GL_DEPTH_CHOICES[] = {32, 24, 16};
-const int GL_CHANNEL_BITS = 8;   // 24 colour bits, no alpha asked
+const int GL_CHANNEL_BITS = 8;  // 24 colour bits, no alpha asked
 
 Uint32 GetSdlFlags(unsigned style, bool gl)
 {
@@ -126,8 +126,8 @@ bool SysIsClassRegistered(const char* name)
     return name && g_classes.count(name) != 0;
 }
 
-HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y,
-                        int width, int height, HWindow parent)
+HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y, int width, int height,
+                        HWindow parent)
 {
     auto found = className ? g_classes.find(className) : g_classes.end();
     if (found == g_classes.end() || parent != 0 || !StartVideo())
@@ -139,9 +139,8 @@ HWindow SysCreateWindow(const char* className, const char* title, unsigned style
     window->proc = windowClass.proc;
     window->glCapable = (windowClass.style & CLASS_OWNDC) != 0;
     const Uint32 flags = GetSdlFlags(style, window->glCapable);
-    window->sdlWindow = window->glCapable
-        ? MakeGLWindow(title, x, y, width, height, flags)
-        : SDL_CreateWindow(title, x, y, width, height, flags);
+    window->sdlWindow = window->glCapable ? MakeGLWindow(title, x, y, width, height, flags)
+                                          : SDL_CreateWindow(title, x, y, width, height, flags);
     if (!window->sdlWindow)
         return 0;
     window->handle = GetXWindowId(window->sdlWindow);

@@ -12,8 +12,8 @@ struct SLinuxWindow
     SDL_Window* sdlWindow = nullptr;
     std::string className;
     WindowProc proc = nullptr;
-    bool glCapable = false;     // made with a GL visual (a CLASS_OWNDC class)
-    bool destroying = false;    // MSG_DESTROY is on its way
+    bool glCapable = false;   // made with a GL visual (a CLASS_OWNDC class)
+    bool destroying = false;  // MSG_DESTROY is on its way
 };
 
 // Null when the handle names no live window of ours.

@@ -18,8 +18,8 @@ int LogXError(Display* display, XErrorEvent* error)
 {
     char text[256] = {};
     XGetErrorText(display, error->error_code, text, sizeof(text));
-    std::fprintf(stderr, "coralux: X error: %s (request %d.%d, resource 0x%lx)\n", text,
-                 error->request_code, error->minor_code, error->resourceid);
+    std::fprintf(stderr, "coralux: X error: %s (request %d.%d, resource 0x%lx)\n", text, error->request_code,
+                 error->minor_code, error->resourceid);
     return 0;
 }
 

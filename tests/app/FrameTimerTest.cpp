@@ -79,7 +79,7 @@ TEST(CFrameTimer, TickRestartKeepsTickClock)
     g_hasCounter = false;
     g_tick = 1000;
     CFrameTimer timer(FAKE_CLOCK);
-    g_hasCounter = true;   // a counter appearing later must not change the mode
+    g_hasCounter = true;  // a counter appearing later must not change the mode
     g_frequency = 1000;
     g_tick = 1500;
     timer.Restart();

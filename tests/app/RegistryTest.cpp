@@ -74,13 +74,12 @@ TEST(CRegistry, ReadStringWithoutKeyIsEmpty)
 TEST(CRegistry, QueryDwordTakesOnlyFourByteValues)
 {
     CTempConfigHome home;
-    WriteStore(home,
-               "\"Word\"=dword:-5\n"
-               "\"Binary\"=hex:64,00,00,00\n"
-               "\"ShortText\"=\"abc\"\n"
-               "\"LongText\"=\"wide\"\n"
-               "\"OneByte\"=hex:05\n"
-               "\"Eight\"=hex(11):01,00,00,00,00,00,00,00\n");
+    WriteStore(home, "\"Word\"=dword:-5\n"
+                     "\"Binary\"=hex:64,00,00,00\n"
+                     "\"ShortText\"=\"abc\"\n"
+                     "\"LongText\"=\"wide\"\n"
+                     "\"OneByte\"=hex:05\n"
+                     "\"Eight\"=hex(11):01,00,00,00,00,00,00,00\n");
     CRegistry registry;
     ASSERT_TRUE(registry.Create(KEY));
     int32_t value = 640;
@@ -89,7 +88,7 @@ TEST(CRegistry, QueryDwordTakesOnlyFourByteValues)
     registry.QueryDword("Binary", &value);
     EXPECT_EQ(100, value);
     registry.QueryDword("ShortText", &value);
-    EXPECT_EQ(0x00636261, value);    // 'a' 'b' 'c' 0, low byte first
+    EXPECT_EQ(0x00636261, value);  // 'a' 'b' 'c' 0, low byte first
     for (const char* ignored : {"LongText", "OneByte", "Eight", "Missing"}) {
         value = 640;
         registry.QueryDword(ignored, &value);

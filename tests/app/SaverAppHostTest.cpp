@@ -16,10 +16,7 @@ namespace {
 class CSaverAppHost : public ::testing::Test
 {
 protected:
-    CSaverAppHost() : m_runtime("XDG_RUNTIME_DIR", m_home.GetPath()), m_display("DISPLAY", ":97")
-    {
-        ResetTrace();
-    }
+    CSaverAppHost() : m_runtime("XDG_RUNTIME_DIR", m_home.GetPath()), m_display("DISPLAY", ":97") { ResetTrace(); }
 
     CTempConfigHome m_home;
     CScopedEnv m_runtime;

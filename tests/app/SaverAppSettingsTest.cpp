@@ -72,13 +72,12 @@ TEST(CSaverAppSettings, NoStoreGivesDefaultsAndCreatesEmptyKey)
 TEST(CSaverAppSettings, LoadUsesValuesUnchecked)
 {
     CTempConfigHome home;
-    WriteStore(home, std::string(KEY_LINE) +
-                         "\"ScreenWidth\"=\"1024 pixels\"\n"   // a string: more than 4 bytes
-                         "\"Fade\"=hex:32,00,00,00\n"           // binary, 4 bytes: 50
-                         "\"YellowFishCount\"=dword:50\n"
-                         "\"TinyFishCount\"=dword:-3\n"
-                         "\"BackgroundRes\"=dword:0x100\n"
-                         "\"Path\"=\"/opt/coralux/\"\n");
+    WriteStore(home, std::string(KEY_LINE) + "\"ScreenWidth\"=\"1024 pixels\"\n"  // a string: more than 4 bytes
+                                             "\"Fade\"=hex:32,00,00,00\n"         // binary, 4 bytes: 50
+                                             "\"YellowFishCount\"=dword:50\n"
+                                             "\"TinyFishCount\"=dword:-3\n"
+                                             "\"BackgroundRes\"=dword:0x100\n"
+                                             "\"Path\"=\"/opt/coralux/\"\n");
     Load();
     EXPECT_EQ(640, g_Settings.ScreenWidth);
     EXPECT_EQ(50, g_Settings.Fade);
@@ -93,9 +92,11 @@ TEST(CSaverAppSettings, LoadUsesValuesUnchecked)
 TEST(CSaverAppSettings, DamagedStoreGivesWhatItCanAndSaveKeepsTheRest)
 {
     CTempConfigHome home;
-    const std::string garbage = std::string("\x7f" "ELF" "\x01" " binary junk\n");
-    WriteStore(home, std::string(KEY_LINE) +
-                         "\"ScreenHeight\"=dword:6\n" + garbage +
+    const std::string garbage = std::string("\x7f"
+                                            "ELF"
+                                            "\x01"
+                                            " binary junk\n");
+    WriteStore(home, std::string(KEY_LINE) + "\"ScreenHeight\"=dword:6\n" + garbage +
                          "\"EnableFPS\"=dword:1\n"
                          "\"Fade\"=dwo");
     Load();
@@ -142,21 +143,20 @@ TEST(CSaverAppSettings, SaveWritesFourteenWordsInOrder)
     SettingsRecord& s = g_Settings;
     s = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, -14, "/elsewhere/"};
     CSaverApp(0, nullptr).SaveSettings();
-    EXPECT_EQ(std::string(KEY_LINE) +
-                  "\"Path\"=\"/opt/coralux/\"\n"
-                  "\"ScreenWidth\"=dword:1\n"
-                  "\"ScreenHeight\"=dword:2\n"
-                  "\"ScreenDepth\"=dword:3\n"
-                  "\"UseDesktopSettings\"=dword:4\n"
-                  "\"EnableSounds\"=dword:5\n"
-                  "\"UseDesktopBitmap\"=dword:6\n"
-                  "\"BackgroundRes\"=dword:7\n"
-                  "\"EnableRipples\"=dword:8\n"
-                  "\"EnableFPS\"=dword:9\n"
-                  "\"Fade\"=dword:10\n"
-                  "\"YellowFishCount\"=dword:11\n"
-                  "\"PearlFishCount\"=dword:12\n"
-                  "\"BlueFishCount\"=dword:13\n"
-                  "\"TinyFishCount\"=dword:-14\n",
+    EXPECT_EQ(std::string(KEY_LINE) + "\"Path\"=\"/opt/coralux/\"\n"
+                                      "\"ScreenWidth\"=dword:1\n"
+                                      "\"ScreenHeight\"=dword:2\n"
+                                      "\"ScreenDepth\"=dword:3\n"
+                                      "\"UseDesktopSettings\"=dword:4\n"
+                                      "\"EnableSounds\"=dword:5\n"
+                                      "\"UseDesktopBitmap\"=dword:6\n"
+                                      "\"BackgroundRes\"=dword:7\n"
+                                      "\"EnableRipples\"=dword:8\n"
+                                      "\"EnableFPS\"=dword:9\n"
+                                      "\"Fade\"=dword:10\n"
+                                      "\"YellowFishCount\"=dword:11\n"
+                                      "\"PearlFishCount\"=dword:12\n"
+                                      "\"BlueFishCount\"=dword:13\n"
+                                      "\"TinyFishCount\"=dword:-14\n",
               ReadStore(home));
 }

@@ -6,14 +6,22 @@ namespace {
 
 void Inner()
 {
-    try { RaiseError("Could not set specified video mode"); }
-    catch (...) { AddTrace("CSaverApp::DoSaver"); throw; }
+    try {
+        RaiseError("Could not set specified video mode");
+    } catch (...) {
+        AddTrace("CSaverApp::DoSaver");
+        throw;
+    }
 }
 
 void Outer()
 {
-    try { Inner(); }
-    catch (...) { AddTrace("CSaverApp::MainLoop"); throw; }
+    try {
+        Inner();
+    } catch (...) {
+        AddTrace("CSaverApp::MainLoop");
+        throw;
+    }
 }
 
 }  // namespace
@@ -28,9 +36,8 @@ TEST(CTrace, BuildsTraceOutwardWithQuotedMessage)
     } catch (const SSaverFailure&) {
         AddTrace("CSaverApp::InitInstance");
     }
-    EXPECT_EQ(FormatFailure(),
-              "CSaverApp::InitInstance() -> CSaverApp::MainLoop() -> CSaverApp::DoSaver()\n\n"
-              "\"Could not set specified video mode\"");
+    EXPECT_EQ(FormatFailure(), "CSaverApp::InitInstance() -> CSaverApp::MainLoop() -> CSaverApp::DoSaver()\n\n"
+                               "\"Could not set specified video mode\"");
 }
 
 // A failure that set no message reads "Unknown Error".

@@ -10,7 +10,7 @@ TEST(CDIB32, CreateRaisesSmallSides)
     EXPECT_EQ(image.GetWidth(), 8);
     EXPECT_EQ(image.GetHeight(), 300);
     ASSERT_NE(image.GetBits(), nullptr);
-    image.GetBits()[8 * 300 * 4 - 1] = 1;   // the last byte is ours
+    image.GetBits()[8 * 300 * 4 - 1] = 1;  // the last byte is ours
     ASSERT_TRUE(image.Create(0, -3));
     EXPECT_EQ(image.GetWidth(), 8);
     EXPECT_EQ(image.GetHeight(), 8);

@@ -1,7 +1,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-
 #include "assets/Image.h"
 #include "tests/support/GLTestWindow.h"
 #include "tests/support/Pictures.h"

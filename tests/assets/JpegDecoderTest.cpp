@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "assets/JpegDecoder.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/ScratchPack.h"

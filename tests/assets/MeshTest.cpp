@@ -79,8 +79,7 @@ TEST_F(MeshTest, KeepsFlatNormalsOverNinetyDegrees)
     CMesh mesh;
     ASSERT_TRUE(LoadText(mesh, TwoTriangles("0.2 0.2 -1")));
     const float length = std::sqrt(1 + 1 + 0.36f);
-    for (int corner = 0; corner < 3; ++corner)
-    {
+    for (int corner = 0; corner < 3; ++corner) {
         ExpectVector(NormalAt(mesh, 0, corner), 0, 0, 1);
         ExpectVector(NormalAt(mesh, 1, corner), 1 / length, 1 / length, -0.6f / length);
     }
@@ -113,8 +112,7 @@ TEST_F(MeshTest, NegativeCountsReadNothing)
 TEST_F(MeshTest, RejectsVertexIndexOutOfRange)
 {
     const std::string head = "OBJECT bad 3 1\nTEXTURE skin.tga\nVERTICES\n0 0 0 0 0\n1 0 0 1 0\n0 1 0 0 1\nTRIANGLES\n";
-    for (const char* triangle : {"0 1 3\n", "-1 1 2\n", "0 2147483647 1\n"})
-    {
+    for (const char* triangle : {"0 1 3\n", "-1 1 2\n", "0 2147483647 1\n"}) {
         CMesh mesh;
         EXPECT_FALSE(LoadText(mesh, head + triangle)) << triangle;
     }

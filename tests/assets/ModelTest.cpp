@@ -43,7 +43,8 @@ protected:
     // R, G, B of the pixel at (x, y) of the unit box.
     std::vector<int> PixelAt(const std::vector<uint8_t>& pixels, float x, float y) const
     {
-        const size_t i = (static_cast<size_t>(y * WINDOW_SIZE) * WINDOW_SIZE + static_cast<size_t>(x * WINDOW_SIZE)) * 4;
+        const size_t i =
+            (static_cast<size_t>(y * WINDOW_SIZE) * WINDOW_SIZE + static_cast<size_t>(x * WINDOW_SIZE)) * 4;
         return {pixels[i], pixels[i + 1], pixels[i + 2]};
     }
 
@@ -52,9 +53,9 @@ protected:
     int m_entries = 0;
 };
 
-const std::string FISH_TREE = Node("fish", "0 0.1 0", "red.mod", 3) + Node("left_plavnik", "-0.06 0.1 -0.15", "green.mod", 0) +
-                              Node("right_plavnik", "0.06 0.1 -0.15", "green.mod", 0) +
-                              Node("hvost", "0 -0.36 0", "green.mod", 0);
+const std::string FISH_TREE =
+    Node("fish", "0 0.1 0", "red.mod", 3) + Node("left_plavnik", "-0.06 0.1 -0.15", "green.mod", 0) +
+    Node("right_plavnik", "0.06 0.1 -0.15", "green.mod", 0) + Node("hvost", "0 -0.36 0", "green.mod", 0);
 
 }  // namespace
 
@@ -136,8 +137,7 @@ TEST_F(ModelTest, FailuresLeaveNoRoot)
     EXPECT_EQ(badMesh.FindNode("fish"), nullptr);
 
     const std::string whole = FISH_TREE;
-    for (size_t cut : {whole.find("CHILDS 3"), whole.find("NODE hvost"), whole.rfind("CHILDS 0")})
-    {
+    for (size_t cut : {whole.find("CHILDS 3"), whole.find("NODE hvost"), whole.rfind("CHILDS 0")}) {
         CModel truncated;
         EXPECT_FALSE(LoadText(truncated, whole.substr(0, cut))) << cut;
         EXPECT_EQ(truncated.FindNode("fish"), nullptr);
@@ -162,9 +162,10 @@ TEST_F(ModelTest, DrawAppliesParentRotationButNotScale)
 {
     // Unit squares in the X-Y plane, facing the viewer of the unit box.
     for (const char* colour : {"red", "green"})
-        m_pack.Add(std::string("flat_") + colour + ".mod",
-                   ToBytes(std::string("OBJECT square 4 2\nTEXTURE ") + colour +
-                           ".tga\nVERTICES\n-1 -1 0 0 0\n1 -1 0 1 0\n1 1 0 1 1\n-1 1 0 0 1\nTRIANGLES\n0 1 2\n0 2 3\n"));
+        m_pack.Add(
+            std::string("flat_") + colour + ".mod",
+            ToBytes(std::string("OBJECT square 4 2\nTEXTURE ") + colour +
+                    ".tga\nVERTICES\n-1 -1 0 0 0\n1 -1 0 1 0\n1 1 0 1 1\n-1 1 0 0 1\nTRIANGLES\n0 1 2\n0 2 3\n"));
     const std::string text = Node("fish", "0.5 0.5 0", "flat_red.mod", 1, "0 1 0 -1 0 0 0 0 1", "0.1 0.1 0.1") +
                              Node("hvost", "0.25 0 0", "flat_green.mod", 0, "1 0 0 0 1 0 0 0 1", "0.05 0.05 0.05");
     CModel model;

@@ -55,8 +55,7 @@ std::string EntryText(const CPack& pack, const char* name)
     return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-const std::vector<SEntry> SAMPLE = {
-    {"texture/font.tga", "font"}, {"fish.mod", "mesh"}, {"sound/main.wav", "wave"}};
+const std::vector<SEntry> SAMPLE = {{"texture/font.tga", "font"}, {"fish.mod", "mesh"}, {"sound/main.wav", "wave"}};
 
 }  // namespace
 

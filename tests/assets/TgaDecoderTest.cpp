@@ -64,7 +64,7 @@ TEST(CTgaDecoder, GreyBecomesWhiteWithAlpha)
 TEST(CTgaDecoder, ColourMappedUsesFullPalette)
 {
     std::vector<uint8_t> bytes = MakeTgaHeader(1, 1, W, H, 8);
-    bytes[5] = 16;      // colour-map length: ignored
+    bytes[5] = 16;  // colour-map length: ignored
     for (int i = 0; i < 256; ++i) {
         bytes.push_back(static_cast<uint8_t>(i));
         bytes.push_back(static_cast<uint8_t>(255 - i));

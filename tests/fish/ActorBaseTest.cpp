@@ -101,8 +101,7 @@ TEST_F(ActorBaseTest, ModelHeadPointsAlongHeading)
     ASSERT_TRUE(fish.Init());
     fish.Update(0.0f);
     const float scale = 0.1f * (0.5f + 0.5f);
-    for (const SVector3 heading : {SVector3{1, 0, 0}, SVector3{0.6f, 0.8f, 0}, SVector3{0.6f, -0.8f, 0}})
-    {
+    for (const SVector3 heading : {SVector3{1, 0, 0}, SVector3{0.6f, 0.8f, 0}, SVector3{0.6f, -0.8f, 0}}) {
         fish.Place({0.5f, 0.4f, 0.5f}, heading);
         const SSkinPixels skin = DrawAlone(fish);
         const double size = m_scene.GetSize();

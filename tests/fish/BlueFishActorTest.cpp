@@ -30,8 +30,7 @@ uint32_t ChecksOver(const std::vector<float>& frames)
     CProbeBlueFish fish;
     EXPECT_TRUE(fish.Init());
     uint32_t checks = 0;
-    for (float dt : frames)
-    {
+    for (float dt : frames) {
         fish.Update(dt);
         checks += fish.m_breathClock.due;
     }
@@ -60,8 +59,7 @@ TEST_F(BlueFishActorTest, ChecksIndependentOfFrameSplit)
     EXPECT_EQ(ChecksOver(std::vector<float>(62, 0.1f)), 12u);
     EXPECT_EQ(ChecksOver(std::vector<float>(620, 0.01f)), 12u);
     std::vector<float> uneven;
-    for (int i = 0; i < 31; ++i)
-    {
+    for (int i = 0; i < 31; ++i) {
         uneven.push_back(0.013f);
         uneven.push_back(0.187f);
     }
@@ -76,8 +74,7 @@ TEST_F(BlueFishActorTest, ZeroStepBreathesNothing)
     CProbeBlueFish fish;
     ASSERT_TRUE(fish.Init());
     fish.Update(0.3f);
-    for (int frame = 0; frame < 100; ++frame)
-    {
+    for (int frame = 0; frame < 100; ++frame) {
         fish.Update(0.0f);
         EXPECT_EQ(fish.m_breathClock.due, 0u);
     }
@@ -100,8 +97,7 @@ TEST_F(BlueFishActorTest, PuffsThreeBubblesAtTheMouth)
 
     const SVector3 p = fish.m_position, d = fish.m_direction;
     const float scale = 0.18f * (p.z + 0.5f);
-    for (uint32_t slot = 0; slot < count; ++slot)
-    {
+    for (uint32_t slot = 0; slot < count; ++slot) {
         const SBubble& bubble = GetBubbleSystem().GetBubble(slot);
         const SVector3 offset = {bubble.x - p.x, bubble.y - 0.01f - p.y, bubble.z - p.z};
         EXPECT_NEAR(offset.x * d.x + offset.y * d.y + offset.z * d.z, 0.5f * scale, 1e-5f);

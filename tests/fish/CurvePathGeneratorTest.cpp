@@ -90,8 +90,7 @@ TEST(CCurvePathGenerator, PositionContinuousAcrossSegmentJoin)
     SeedRandom(5);
     CCurvePathGenerator path;
     path.Start(1.0f);
-    for (int join = 0; join < 20; ++join)
-    {
+    for (int join = 0; join < 20; ++join) {
         path.Advance(1.0 - path.GetParameter());
         SVector3 end;
         path.GetPosition(end);
@@ -127,12 +126,10 @@ TEST(CCurvePathGenerator, StaysInsideVolumeOverManySteps)
 {
     SeedRandom(2024);
     const float slack = 1e-5f;
-    for (int fish = 0; fish < 10; ++fish)
-    {
+    for (int fish = 0; fish < 10; ++fish) {
         CCurvePathGenerator path;
         path.Start(0.1f + 0.02f * fish);
-        for (int frame = 0; frame < 5000; ++frame)
-        {
+        for (int frame = 0; frame < 5000; ++frame) {
             path.Advance(Random() / 32767.0 * (frame % 97 == 0 ? 20.0 : 0.1));
             SVector3 position, ahead;
             path.GetPosition(position);

@@ -125,8 +125,7 @@ TEST_F(FinnedFishActorTest, FinsAreMirrored)
     CPearlFishActor fish;
     ASSERT_TRUE(fish.Init());
     const CModel& model = CPearlFishActor::GetModel();
-    for (int frame = 0; frame < 40; ++frame)
-    {
+    for (int frame = 0; frame < 40; ++frame) {
         fish.Update(0.1f);
         const SAxes left = AxesOf(model, "left_plavnik");
         const SAxes right = AxesOf(model, "right_plavnik");

@@ -92,8 +92,8 @@ TEST(MessageQueue, XInputBecomesOurMessages)
     ASSERT_TRUE(server.IsReady());
     const SWindowClass windowClass = {"MessageQueue.Input", 0, nullptr, BACKGROUND_BLACK};
     ASSERT_TRUE(SysRegisterClass(windowClass));
-    const HWindow window = SysCreateWindow("MessageQueue.Input", "Input", STYLE_POPUP | STYLE_VISIBLE, 0, 0,
-                                           320, 240, 0);
+    const HWindow window =
+        SysCreateWindow("MessageQueue.Input", "Input", STYLE_POPUP | STYLE_VISIBLE, 0, 0, 320, 240, 0);
     ASSERT_NE(window, 0u);
     SysSetFocus(window);
     TakeAll();

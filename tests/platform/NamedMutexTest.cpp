@@ -16,10 +16,7 @@ namespace {
 class NamedMutex : public ::testing::Test
 {
 protected:
-    NamedMutex()
-        : m_folder(MakeFolder()), m_runtime("XDG_RUNTIME_DIR", m_folder), m_display("DISPLAY", ":42")
-    {
-    }
+    NamedMutex() : m_folder(MakeFolder()), m_runtime("XDG_RUNTIME_DIR", m_folder), m_display("DISPLAY", ":42") {}
     ~NamedMutex() override { std::filesystem::remove_all(m_folder); }
 
     static std::string MakeFolder()

@@ -34,16 +34,15 @@ bool Has(const CStoreDocument& document, const char* name)
 // Every type keeps its type number and its exact bytes: 640 is 80 02 00 00.
 TEST(CStoreDocument, ReadsEachTypeWithItsByteSize)
 {
-    const CStoreDocument document(
-        "[Software\\Quillworth Software\\Coralux Screensaver]\n"
-        "\"Width\"=dword:640\n"
-        "\"Hex\"=dword:0x1F4\n"
-        "\"Minus\"=dword:-1\n"
-        "\"Top\"=dword:4294967295\n"
-        "\"Path\"=\"C:\\\\Coralux\\\\ \\\"x\\\"\"\n"
-        "\"Blob\"=hex:01, 2,ff\n"
-        "\"Empty\"=hex:\n"
-        "\"Quad\"=hex(11):00,01,02,03,04,05,06,07\n");
+    const CStoreDocument document("[Software\\Quillworth Software\\Coralux Screensaver]\n"
+                                  "\"Width\"=dword:640\n"
+                                  "\"Hex\"=dword:0x1F4\n"
+                                  "\"Minus\"=dword:-1\n"
+                                  "\"Top\"=dword:4294967295\n"
+                                  "\"Path\"=\"C:\\\\Coralux\\\\ \\\"x\\\"\"\n"
+                                  "\"Blob\"=hex:01, 2,ff\n"
+                                  "\"Empty\"=hex:\n"
+                                  "\"Quad\"=hex(11):00,01,02,03,04,05,06,07\n");
     EXPECT_EQ(STORE_DWORD, Find(document, "Width").type);
     EXPECT_EQ(Bytes({0x80, 0x02, 0, 0}), Find(document, "Width").data);
     EXPECT_EQ(Bytes({0xF4, 0x01, 0, 0}), Find(document, "Hex").data);
@@ -64,20 +63,19 @@ TEST(CStoreDocument, ReadsEachTypeWithItsByteSize)
 // Damaged lines give no value, and do not stop the good lines around them.
 TEST(CStoreDocument, SkipsDamagedLinesAndReadsTheRest)
 {
-    std::string text =
-        "\"Orphan\"=dword:1\n"
-        "[Software\\Quillworth Software\\Coralux Screensaver]\n"
-        "\"Truncated\"=dwo\n"
-        "\"Cut\"=dword:\n"
-        "\"TooBig\"=dword:4294967296\n"
-        "\"TooLow\"=dword:-2147483649\n"
-        "\"LongHex\"=dword:0x123456789\n"
-        "\"Unclosed\"=\"C:\\Coralux\n"
-        "\"Trailing\"=\"text\" junk\n"
-        "\"BadByte\"=hex:01,zz\n"
-        "\"BadType\"=hex(x):01\n"
-        "\"NoEquals\" dword:1\n"
-        "\"Half\n";
+    std::string text = "\"Orphan\"=dword:1\n"
+                       "[Software\\Quillworth Software\\Coralux Screensaver]\n"
+                       "\"Truncated\"=dwo\n"
+                       "\"Cut\"=dword:\n"
+                       "\"TooBig\"=dword:4294967296\n"
+                       "\"TooLow\"=dword:-2147483649\n"
+                       "\"LongHex\"=dword:0x123456789\n"
+                       "\"Unclosed\"=\"C:\\Coralux\n"
+                       "\"Trailing\"=\"text\" junk\n"
+                       "\"BadByte\"=hex:01,zz\n"
+                       "\"BadType\"=hex(x):01\n"
+                       "\"NoEquals\" dword:1\n"
+                       "\"Half\n";
     text += std::string("\x00\xFF\xFE garbage \x01\n", 14);
     text += "\"Good\"=dword:7\r\n";
     const CStoreDocument document(text);
@@ -90,13 +88,12 @@ TEST(CStoreDocument, SkipsDamagedLinesAndReadsTheRest)
 // Names and keys match without regard to case; the last readable line counts.
 TEST(CStoreDocument, LaterReadableLineWinsWhateverTheCase)
 {
-    const CStoreDocument document(
-        "[software\\QUILLWORTH SOFTWARE\\coralux screensaver]\n"
-        "\"fade\"=dword:1\n"
-        "\"FADE\"=dword:2\n"
-        "\"Fade\"=dword:broken\n"
-        "[Other\\Key]\n"
-        "\"Fade\"=dword:3\n");
+    const CStoreDocument document("[software\\QUILLWORTH SOFTWARE\\coralux screensaver]\n"
+                                  "\"fade\"=dword:1\n"
+                                  "\"FADE\"=dword:2\n"
+                                  "\"Fade\"=dword:broken\n"
+                                  "[Other\\Key]\n"
+                                  "\"Fade\"=dword:3\n");
     EXPECT_EQ(Bytes({2, 0, 0, 0}), Find(document, "Fade").data);
 }
 
@@ -111,43 +108,39 @@ TEST(CStoreDocument, IgnoresValuesOfOtherKeys)
 // Writing one value keeps comments, damaged lines, unknown values, CR LF lines and other keys.
 TEST(CStoreDocument, SetDwordKeepsEveryOtherLine)
 {
-    CStoreDocument document(
-        "; mine\n"
-        "[Software\\Quillworth Software\\Coralux Screensaver]\n"
-        "\"Path\"=\"/opt/coralux\\\\\"\r\n"
-        "\"Broken\"=dword:zz\n"
-        "\"Mine\"=hex:01\n"
-        "\n"
-        "[Other\\Key]\n"
-        "\"ScreenWidth\"=dword:1\n");
+    CStoreDocument document("; mine\n"
+                            "[Software\\Quillworth Software\\Coralux Screensaver]\n"
+                            "\"Path\"=\"/opt/coralux\\\\\"\r\n"
+                            "\"Broken\"=dword:zz\n"
+                            "\"Mine\"=hex:01\n"
+                            "\n"
+                            "[Other\\Key]\n"
+                            "\"ScreenWidth\"=dword:1\n");
     ASSERT_TRUE(document.SetDword(KEY, "ScreenWidth", 1024));
-    EXPECT_EQ(
-        "; mine\n"
-        "[Software\\Quillworth Software\\Coralux Screensaver]\n"
-        "\"Path\"=\"/opt/coralux\\\\\"\r\n"
-        "\"Broken\"=dword:zz\n"
-        "\"Mine\"=hex:01\n"
-        "\"ScreenWidth\"=dword:1024\n"
-        "\n"
-        "[Other\\Key]\n"
-        "\"ScreenWidth\"=dword:1\n",
-        document.Format());
+    EXPECT_EQ("; mine\n"
+              "[Software\\Quillworth Software\\Coralux Screensaver]\n"
+              "\"Path\"=\"/opt/coralux\\\\\"\r\n"
+              "\"Broken\"=dword:zz\n"
+              "\"Mine\"=hex:01\n"
+              "\"ScreenWidth\"=dword:1024\n"
+              "\n"
+              "[Other\\Key]\n"
+              "\"ScreenWidth\"=dword:1\n",
+              document.Format());
 }
 
 // Every line of the name, damaged or not, gives way to one good line in the first one's place.
 TEST(CStoreDocument, SetDwordReplacesDamagedAndDuplicateLines)
 {
-    CStoreDocument document(
-        "[Software\\Quillworth Software\\Coralux Screensaver]\n"
-        "\"Fade\"=dword:zz\n"
-        "\"Other\"=dword:1\n"
-        "\"fade\"=\"50\"\n");
+    CStoreDocument document("[Software\\Quillworth Software\\Coralux Screensaver]\n"
+                            "\"Fade\"=dword:zz\n"
+                            "\"Other\"=dword:1\n"
+                            "\"fade\"=\"50\"\n");
     ASSERT_TRUE(document.SetDword(KEY, "Fade", 0xFFFFFFFF));
-    EXPECT_EQ(
-        "[Software\\Quillworth Software\\Coralux Screensaver]\n"
-        "\"Fade\"=dword:-1\n"
-        "\"Other\"=dword:1\n",
-        document.Format());
+    EXPECT_EQ("[Software\\Quillworth Software\\Coralux Screensaver]\n"
+              "\"Fade\"=dword:-1\n"
+              "\"Other\"=dword:1\n",
+              document.Format());
     EXPECT_EQ(Bytes({0xFF, 0xFF, 0xFF, 0xFF}), Find(document, "Fade").data);
 }
 
@@ -158,8 +151,9 @@ TEST(CStoreDocument, SetDwordCreatesMissingKey)
     ASSERT_TRUE(document.SetDword(KEY, "Name \"q\" \\", 640));
     const std::string text = document.Format();
     EXPECT_EQ(';', text[0]);
-    EXPECT_NE(std::string::npos,
-              text.find("\n\n[Software\\Quillworth Software\\Coralux Screensaver]\n\"Name \\\"q\\\" \\\\\"=dword:640\n"));
+    EXPECT_NE(
+        std::string::npos,
+        text.find("\n\n[Software\\Quillworth Software\\Coralux Screensaver]\n\"Name \\\"q\\\" \\\\\"=dword:640\n"));
     EXPECT_EQ(Bytes({0x80, 0x02, 0, 0}), Find(CStoreDocument(text), "Name \"q\" \\").data);
 }
 

@@ -110,10 +110,9 @@ TEST(Store, QueryTellsTypeAndSizeAndRefusesLargerValue)
 TEST(Store, SaveKeepsUnknownAndDamagedValues)
 {
     CTempConfigHome home;
-    const std::string before = std::string(HEADER) +
-                               "\"Path\"=\"/opt/coralux/\"\n"
-                               "\"Note\"=\"mine\"\n"
-                               "garbage \x01\x02\n";
+    const std::string before = std::string(HEADER) + "\"Path\"=\"/opt/coralux/\"\n"
+                                                     "\"Note\"=\"mine\"\n"
+                                                     "garbage \x01\x02\n";
     WriteText(StoreFile(home), before);
     ASSERT_TRUE(SaveDword("ScreenWidth", 800));
     EXPECT_EQ(before + "\"ScreenWidth\"=dword:800\n", ReadText(StoreFile(home)));

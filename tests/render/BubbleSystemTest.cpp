@@ -5,13 +5,12 @@
 #include "app/Random.h"
 #include "render/BubbleSystem.h"
 
-namespace
-{
+namespace {
 void AddAt(CBubbleSystem& store, float x, float y, float size)
 {
     store.Add(SVector3{x, y, 0.5f}, size);
 }
-}
+}  // namespace
 
 // The 1025th bubble is dropped and the first 1024 stay as they were.
 TEST(CBubbleSystem, FullStoreDropsNewBubble)

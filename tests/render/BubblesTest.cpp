@@ -11,8 +11,7 @@
 #include "tests/support/GLTestWindow.h"
 #include "tests/support/Pictures.h"
 
-namespace
-{
+namespace {
 class CBubbleEmissionTest : public testing::Test
 {
 protected:
@@ -27,7 +26,7 @@ protected:
 
     SEmissionClock m_emission;
 };
-}
+}  // namespace
 
 // A 0.1 s frame (the renderer's limit) at 0.05 s intervals emits two groups:
 // ten bubbles at the bottom, mid-depth, around x = 0.8, sized 0.002 to 0.01.
@@ -36,8 +35,7 @@ TEST_F(CBubbleEmissionTest, FullFrameEmitsTwoGroups)
     EmitBubbles(m_emission, 0.1);
     const CBubbleSystem& store = GetBubbleSystem();
     ASSERT_EQ(store.GetCount(), 10u);
-    for (uint32_t i = 0; i < store.GetCount(); ++i)
-    {
+    for (uint32_t i = 0; i < store.GetCount(); ++i) {
         const SBubble& bubble = store.GetBubble(i);
         EXPECT_GE(bubble.x, 0.79f);
         EXPECT_LE(bubble.x, 0.81f);

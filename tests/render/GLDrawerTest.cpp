@@ -20,8 +20,7 @@
 #include "tests/support/Pictures.h"
 #include "tests/support/ScratchPack.h"
 
-namespace
-{
+namespace {
 const int SIZE = 64;
 
 // The test's clock: a counter of microseconds that only the test moves.
@@ -108,7 +107,7 @@ void ExpectPixelNear(const SPixel& actual, const SPixel& expected, int tolerance
     EXPECT_NEAR(actual.g, expected.g, tolerance) << where;
     EXPECT_NEAR(actual.b, expected.b, tolerance) << where;
 }
-}
+}  // namespace
 
 // With ripples off the picture lies exactly over the window: every pixel shows
 // its own texel and none keeps the cleared colour.
@@ -129,14 +128,11 @@ TEST_F(CGLDrawerTest, RippledBackgroundLeavesNoGap)
     g_Settings.EnableRipples = 1;
     AddCaustic(0);
     CSmartPtr<CGLDrawer> drawer = MakeDrawer();
-    for (int64_t now : {0, 100000, 200000, 300000})
-    {
+    for (int64_t now : {0, 100000, 200000, 300000}) {
         DrawAt(*drawer, now);
         int uncovered = 0;
-        for (int row = 0; row < SIZE; ++row)
-        {
-            for (int x = 0; x < SIZE; ++x)
-            {
+        for (int row = 0; row < SIZE; ++row) {
+            for (int x = 0; x < SIZE; ++x) {
                 // Bubbles rising from 0.8 across brighten blue too, but never leave red at 0.
                 const SPixel p = At(x, row);
                 uncovered += p.r == 0 && p.g == 0 && p.b == 255;

@@ -9,8 +9,7 @@
 #include "tests/support/Pictures.h"
 #include "tests/support/ScratchPack.h"
 
-namespace
-{
+namespace {
 const int SIZE = 160;
 const int SHEET = 256;
 const int CELL = 16;
@@ -46,7 +45,7 @@ protected:
     CGLFont m_font;
     std::vector<uint8_t> m_pixels;
 };
-}
+}  // namespace
 
 // "0.0" at x = 0.1, y = 0.1, cells 0.1 x 0.2: the two zeros (cells 16-32 and
 // 48-64 px across, rows 112-144 from the bottom) are lit, the point between them is not.

@@ -13,8 +13,7 @@
 #include "tests/support/GLTestWindow.h"
 #include "tests/support/Pictures.h"
 
-namespace
-{
+namespace {
 const int WIDTH = 250;
 const int HEIGHT = 64;
 
@@ -59,7 +58,7 @@ int Expected(int level, int row)
     const double y = (row + 0.5) / HEIGHT;
     return static_cast<int>(255.0 * level * (1.0 + y) / 2048.0 + 0.5);
 }
-}
+}  // namespace
 
 // Each ray averages two rows half a pattern apart, and the pattern scrolls 15
 // rows per second: rows hold level 4 x row, so at time 0 the rays read rows 0
@@ -92,8 +91,7 @@ TEST_F(CLightRaysTest, FanCoversViewBrightestAtSurface)
 {
     MakeCaustic([](int, int) { return 255; });
     Draw(0.0);
-    for (int x : {0, WIDTH / 2, WIDTH - 1})
-    {
+    for (int x : {0, WIDTH / 2, WIDTH - 1}) {
         EXPECT_NEAR(Red(x, 0), Expected(255, 0), 1) << x;
         EXPECT_NEAR(Red(x, HEIGHT - 1), Expected(255, HEIGHT - 1), 1) << x;
     }

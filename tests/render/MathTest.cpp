@@ -106,7 +106,7 @@ TEST(Math, RandomRangeHitsBothEnds)
     EXPECT_EQ(RandomRange(100.0f, -0.00074f), -0.00074f);
     SeedRandom(SEED_GIVING_16383);
     const float middle = RandomRange(-0.01f, 0.01f);
-    EXPECT_NEAR(middle, -3.0518e-7f, 1e-10f);   // -0.01 + 0.02 * 16383 / 32767
+    EXPECT_NEAR(middle, -3.0518e-7f, 1e-10f);  // -0.01 + 0.02 * 16383 / 32767
 }
 
 // Every draw stays inside the range, with lo above hi too, and each takes one value.

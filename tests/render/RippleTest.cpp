@@ -7,8 +7,7 @@
 #include "app/Settings.h"
 #include "render/Ripple.h"
 
-namespace
-{
+namespace {
 class CRippleTest : public testing::Test
 {
 protected:
@@ -19,7 +18,7 @@ protected:
         UpdateRippleField(0.0);
     }
 };
-}
+}  // namespace
 
 // Both neighbours of the corner cell lie at the same distance from the centre,
 // so the corner only gets the fixed enlargement.
@@ -67,8 +66,7 @@ TEST_F(CRippleTest, DisabledRipplesReturnPointExactly)
 {
     g_Settings.EnableRipples = 0;
     const float points[][2] = {{0.0f, 0.0f}, {1.0f, 1.0f}, {0.3f, 0.7f}, {0.015625f, 0.984375f}};
-    for (const auto& p : points)
-    {
+    for (const auto& p : points) {
         float x, y;
         RippleDisplace(p[0], p[1], x, y);
         EXPECT_EQ(x, p[0]);

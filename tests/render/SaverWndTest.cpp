@@ -80,7 +80,7 @@ TEST(CSaverWnd, PointerMoveBeyondThirtyPixelsEndsRun)
 TEST(CSaverWnd, DeactivationEndsRun)
 {
     EXPECT_TRUE(EndsRun(MSG_ACTIVATE, 0));
-    EXPECT_TRUE(EndsRun(MSG_ACTIVATE, 0x10000));   // inactive, minimised flag in the high word
+    EXPECT_TRUE(EndsRun(MSG_ACTIVATE, 0x10000));  // inactive, minimised flag in the high word
     EXPECT_FALSE(EndsRun(MSG_ACTIVATE, 1));
     EXPECT_TRUE(EndsRun(MSG_ACTIVATEAPP, 0));
     EXPECT_FALSE(EndsRun(MSG_ACTIVATEAPP, 1));

@@ -47,8 +47,7 @@ SSkinPixels FindSkinPixels(const std::vector<uint8_t>& pixels, int size)
     found.minX = found.minY = size;
     found.maxX = found.maxY = -1;
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-        {
+        for (int x = 0; x < size; ++x) {
             const uint8_t* p = &pixels[(static_cast<size_t>(y) * size + x) * 4];
             if (std::abs(p[0] - TEST_SKIN_RED) > 2 || std::abs(p[1] - TEST_SKIN_GREEN) > 2 ||
                 std::abs(p[2] - TEST_SKIN_BLUE) > 2)
@@ -61,8 +60,7 @@ SSkinPixels FindSkinPixels(const std::vector<uint8_t>& pixels, int size)
             found.minY = std::min(found.minY, y);
             found.maxY = std::max(found.maxY, y);
         }
-    if (found.count > 0)
-    {
+    if (found.count > 0) {
         found.meanX /= found.count;
         found.meanY /= found.count;
     }

@@ -23,8 +23,8 @@ CGLTestWindow::CGLTestWindow(int width, int height) : m_width(width), m_height(h
 {
     if (!RegisterTestClass())
         return;
-    m_window = SysCreateWindow(TEST_WINDOW_CLASS, "GL Test Window", STYLE_POPUP | STYLE_VISIBLE, 0, 0, width,
-                               height, 0);
+    m_window =
+        SysCreateWindow(TEST_WINDOW_CLASS, "GL Test Window", STYLE_POPUP | STYLE_VISIBLE, 0, 0, width, height, 0);
     m_ready = m_window != 0 && m_gl.Init(m_window);
     if (m_ready)
         glViewport(0, 0, width, height);

@@ -10,10 +10,8 @@
 std::vector<uint8_t> MakeColourTga(int width, int height, const std::function<SPixel(int x, int y)>& colour)
 {
     std::vector<uint8_t> file = MakeTgaHeader(2, 0, width, height, 24);
-    for (int y = 0; y < height; ++y)
-    {
-        for (int x = 0; x < width; ++x)
-        {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const SPixel p = colour(x, y);
             file.push_back(static_cast<uint8_t>(p.b));
             file.push_back(static_cast<uint8_t>(p.g));

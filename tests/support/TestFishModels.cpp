@@ -9,39 +9,37 @@ namespace {
 const char* const SKIN = "test/skin.tga";
 
 // The node file of a finned kind: body at the origin, fins and tail around it.
-const char* const FINNED_NODES =
-    "NODE fish\r\n"
-    "TMATRIX 0 0 0\r\n"
-    "SMATRIX 0.005 0.005 0.005\r\n"
-    "RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
-    "MODEL test/body.mod\r\n"
-    "CHILDS 3\r\n"
-    "  NODE left_plavnik\r\n"
-    "  TMATRIX -0.06 0.1 -0.15\r\n"
-    "  SMATRIX 0.005 0.005 0.005\r\n"
-    "  RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
-    "  MODEL test/fin.mod\r\n"
-    "  CHILDS 0\r\n"
-    "  NODE right_plavnik\r\n"
-    "  TMATRIX 0.06 0.1 -0.15\r\n"
-    "  SMATRIX 0.005 0.005 0.005\r\n"
-    "  RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
-    "  MODEL test/fin.mod\r\n"
-    "  CHILDS 0\r\n"
-    "  NODE hvost\r\n"
-    "  TMATRIX 0 -0.36 0\r\n"
-    "  SMATRIX 0.005 0.005 0.005\r\n"
-    "  RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
-    "  MODEL test/fin.mod\r\n"
-    "  CHILDS 0\r\n";
+const char* const FINNED_NODES = "NODE fish\r\n"
+                                 "TMATRIX 0 0 0\r\n"
+                                 "SMATRIX 0.005 0.005 0.005\r\n"
+                                 "RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
+                                 "MODEL test/body.mod\r\n"
+                                 "CHILDS 3\r\n"
+                                 "  NODE left_plavnik\r\n"
+                                 "  TMATRIX -0.06 0.1 -0.15\r\n"
+                                 "  SMATRIX 0.005 0.005 0.005\r\n"
+                                 "  RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
+                                 "  MODEL test/fin.mod\r\n"
+                                 "  CHILDS 0\r\n"
+                                 "  NODE right_plavnik\r\n"
+                                 "  TMATRIX 0.06 0.1 -0.15\r\n"
+                                 "  SMATRIX 0.005 0.005 0.005\r\n"
+                                 "  RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
+                                 "  MODEL test/fin.mod\r\n"
+                                 "  CHILDS 0\r\n"
+                                 "  NODE hvost\r\n"
+                                 "  TMATRIX 0 -0.36 0\r\n"
+                                 "  SMATRIX 0.005 0.005 0.005\r\n"
+                                 "  RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
+                                 "  MODEL test/fin.mod\r\n"
+                                 "  CHILDS 0\r\n";
 
-const char* const TINY_NODES =
-    "NODE sfish\r\n"
-    "TMATRIX 0 0 0\r\n"
-    "SMATRIX 0.005 0.005 0.005\r\n"
-    "RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
-    "MODEL test/body.mod\r\n"
-    "CHILDS 0\r\n";
+const char* const TINY_NODES = "NODE sfish\r\n"
+                               "TMATRIX 0 0 0\r\n"
+                               "SMATRIX 0.005 0.005 0.005\r\n"
+                               "RMATRIX 1 0 0 0 1 0 0 0 1\r\n"
+                               "MODEL test/body.mod\r\n"
+                               "CHILDS 0\r\n";
 
 }  // namespace
 
@@ -49,8 +47,7 @@ std::vector<uint8_t> MakePlainTga(uint8_t red, uint8_t green, uint8_t blue)
 {
     const int side = 8;
     std::vector<uint8_t> tga = MakeTgaHeader(2, 0, side, side, 24);
-    for (int i = 0; i < side * side; ++i)
-    {
+    for (int i = 0; i < side * side; ++i) {
         tga.push_back(blue);
         tga.push_back(green);
         tga.push_back(red);

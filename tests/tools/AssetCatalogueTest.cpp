@@ -78,12 +78,19 @@ bool LinesEndInCrLf(const std::string& text)
 }
 
 const char* const CATALOGUE[] = {
-    "texture/font.tga", "texture/grass.tga", "fish.mod",          "hvost.mod",         "plavnik.mod",
-    "fish.sca",         "sfish.sca",         "sfish.mod",         "sfish.tga",         "fish.tga",
-    "pfish.sca",        "pfish.mod",         "pplavnik.mod",      "phvost.mod",        "pfish.tga",
-    "bfish.sca",        "bfish.mod",         "bhvost.mod",        "bplavnik.mod",      "bfish.tga",
-    "caust.tga",        "sound/splash0.wav", "sound/splash2.wav", "sound/splash1.wav", "sound/main.wav",
-    "texture/background.jpg",
+    "texture/font.tga",  "texture/grass.tga",
+    "fish.mod",          "hvost.mod",
+    "plavnik.mod",       "fish.sca",
+    "sfish.sca",         "sfish.mod",
+    "sfish.tga",         "fish.tga",
+    "pfish.sca",         "pfish.mod",
+    "pplavnik.mod",      "phvost.mod",
+    "pfish.tga",         "bfish.sca",
+    "bfish.mod",         "bhvost.mod",
+    "bplavnik.mod",      "bfish.tga",
+    "caust.tga",         "sound/splash0.wav",
+    "sound/splash2.wav", "sound/splash1.wav",
+    "sound/main.wav",    "texture/background.jpg",
 };
 
 }  // namespace
@@ -120,9 +127,9 @@ TEST(AssetCatalogue, TgaEntriesHaveTheirFormats)
         int mapType, imageType, width, height, depth, alphaBits;
     };
     const SExpected expected[] = {
-        {"texture/font.tga", 0, 3, 256, 256, 8, 0},  {"texture/grass.tga", 1, 1, 64, 64, 8, 0},
-        {"sfish.tga", 0, 2, 128, 128, 32, 8},        {"fish.tga", 0, 2, 128, 128, 32, 8},
-        {"pfish.tga", 0, 2, 128, 128, 32, 8},        {"bfish.tga", 0, 2, 128, 128, 32, 8},
+        {"texture/font.tga", 0, 3, 256, 256, 8, 0}, {"texture/grass.tga", 1, 1, 64, 64, 8, 0},
+        {"sfish.tga", 0, 2, 128, 128, 32, 8},       {"fish.tga", 0, 2, 128, 128, 32, 8},
+        {"pfish.tga", 0, 2, 128, 128, 32, 8},       {"bfish.tga", 0, 2, 128, 128, 32, 8},
         {"caust.tga", 0, 2, 64, 64, 24, 0},
     };
     const std::vector<SEntry> entries = ReadCatalogue();
@@ -254,10 +261,10 @@ TEST(AssetCatalogue, BackgroundIsBaselineJfif)
         const size_t length = j[at + 2] << 8 | j[at + 3];
         if (marker == 0xC0 && at + 10 <= entry->size) {
             baseline = true;
-            EXPECT_EQ(8, j[at + 4]);                       // sample precision
+            EXPECT_EQ(8, j[at + 4]);                                             // sample precision
             EXPECT_EQ(512u, static_cast<uint32_t>(j[at + 5] << 8 | j[at + 6]));  // height
             EXPECT_EQ(512u, static_cast<uint32_t>(j[at + 7] << 8 | j[at + 8]));  // width
-            EXPECT_EQ(3, j[at + 9]);                       // components
+            EXPECT_EQ(3, j[at + 9]);                                             // components
         }
         progressive = progressive || marker == 0xC2;
         at += 2 + length;
@@ -321,14 +328,20 @@ TEST(AssetCatalogue, NodeFilesHaveTheirNodes)
     };
     const SFile files[] = {
         {"fish.sca",
-         {{"fish", 0, 0.1, 0, "fish.mod", 3}, {"left_plavnik", -0.06, 0.1, -0.15, "plavnik.mod", 0},
-          {"right_plavnik", 0.06, 0.1, -0.15, "plavnik.mod", 0}, {"hvost", 0, -0.36, 0, "hvost.mod", 0}}},
+         {{"fish", 0, 0.1, 0, "fish.mod", 3},
+          {"left_plavnik", -0.06, 0.1, -0.15, "plavnik.mod", 0},
+          {"right_plavnik", 0.06, 0.1, -0.15, "plavnik.mod", 0},
+          {"hvost", 0, -0.36, 0, "hvost.mod", 0}}},
         {"bfish.sca",
-         {{"fish", 0, 0.1, 0, "bfish.mod", 3}, {"left_plavnik", -0.07, 0.12, -0.05, "bplavnik.mod", 0},
-          {"right_plavnik", 0.07, 0.12, -0.05, "bplavnik.mod", 0}, {"hvost", 0, -0.38, 0.06, "bhvost.mod", 0}}},
+         {{"fish", 0, 0.1, 0, "bfish.mod", 3},
+          {"left_plavnik", -0.07, 0.12, -0.05, "bplavnik.mod", 0},
+          {"right_plavnik", 0.07, 0.12, -0.05, "bplavnik.mod", 0},
+          {"hvost", 0, -0.38, 0.06, "bhvost.mod", 0}}},
         {"pfish.sca",
-         {{"fish", 0, 0.1, 0, "pfish.mod", 3}, {"left_plavnik", -0.06, 0.15, -0.05, "pplavnik.mod", 0},
-          {"right_plavnik", 0.06, 0.15, -0.05, "pplavnik.mod", 0}, {"hvost", 0, -0.399, 0.035, "phvost.mod", 0}}},
+         {{"fish", 0, 0.1, 0, "pfish.mod", 3},
+          {"left_plavnik", -0.06, 0.15, -0.05, "pplavnik.mod", 0},
+          {"right_plavnik", 0.06, 0.15, -0.05, "pplavnik.mod", 0},
+          {"hvost", 0, -0.399, 0.035, "phvost.mod", 0}}},
         {"sfish.sca", {{"sfish", 0, 0.1, 0, "sfish.mod", 0}}},
     };
     const std::vector<SEntry> entries = ReadCatalogue();
@@ -392,8 +405,8 @@ const struct
     const char* mesh;
     const char* skin;
 } MESHES[] = {
-    {"fish.mod", "fish.tga"},   {"hvost.mod", "fish.tga"},   {"plavnik.mod", "fish.tga"},  {"sfish.mod", "sfish.tga"},
-    {"pfish.mod", "pfish.tga"}, {"pplavnik.mod", "pfish.tga"}, {"phvost.mod", "pfish.tga"}, {"bfish.mod", "bfish.tga"},
+    {"fish.mod", "fish.tga"},    {"hvost.mod", "fish.tga"},     {"plavnik.mod", "fish.tga"}, {"sfish.mod", "sfish.tga"},
+    {"pfish.mod", "pfish.tga"},  {"pplavnik.mod", "pfish.tga"}, {"phvost.mod", "pfish.tga"}, {"bfish.mod", "bfish.tga"},
     {"bhvost.mod", "bfish.tga"}, {"bplavnik.mod", "bfish.tga"},
 };
 
@@ -436,8 +449,8 @@ TEST(AssetCatalogue, FinsAndTailsShowFromBothSides)
         ASSERT_FALSE(mesh.triangles.empty()) << name;
         for (const auto& t : mesh.triangles) {
             const bool reversed = std::any_of(mesh.triangles.begin(), mesh.triangles.end(), [&](const auto& o) {
-                return (o[0] == t[0] && o[1] == t[2] && o[2] == t[1]) || (o[0] == t[1] && o[1] == t[0] && o[2] == t[2]) ||
-                       (o[0] == t[2] && o[1] == t[1] && o[2] == t[0]);
+                return (o[0] == t[0] && o[1] == t[2] && o[2] == t[1]) ||
+                       (o[0] == t[1] && o[1] == t[0] && o[2] == t[2]) || (o[0] == t[2] && o[1] == t[1] && o[2] == t[0]);
             });
             EXPECT_TRUE(reversed) << name << ": " << t[0] << " " << t[1] << " " << t[2];
         }
@@ -518,8 +531,8 @@ TEST(AssetCatalogue, IconHoldsTheSmallSizes)
         const uint32_t size = Word(entry + 8), offset = Word(entry + 12);
         ASSERT_LE(static_cast<size_t>(offset) + size, icon.size());
         ASSERT_GE(size, 40u);
-        EXPECT_EQ(static_cast<uint32_t>(entry[0]), Word(&icon[offset + 4]));       // width
-        EXPECT_EQ(2u * entry[1], Word(&icon[offset + 8]));                         // colour and mask rows
+        EXPECT_EQ(static_cast<uint32_t>(entry[0]), Word(&icon[offset + 4]));  // width
+        EXPECT_EQ(2u * entry[1], Word(&icon[offset + 8]));                    // colour and mask rows
         has32 = has32 || entry[0] == 32;
         has16 = has16 || entry[0] == 16;
     }
@@ -540,8 +553,8 @@ TEST(AssetCatalogue, BodiesAreClosedAndFaceOutwards)
         double volume = 0;
         for (const auto& t : mesh.triangles) {
             const bool twoSided = std::count_if(mesh.triangles.begin(), mesh.triangles.end(), [&](const auto& o) {
-                return std::is_permutation(o.begin(), o.end(), t.begin());
-            }) > 1;
+                                      return std::is_permutation(o.begin(), o.end(), t.begin());
+                                  }) > 1;
             if (twoSided)
                 continue;
             for (int c = 0; c < 3; ++c)
@@ -550,12 +563,14 @@ TEST(AssetCatalogue, BodiesAreClosedAndFaceOutwards)
             const auto& b = mesh.vertices[t[1]];
             const auto& c = mesh.vertices[t[2]];
             volume += (a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
-                       a[2] * (b[0] * c[1] - b[1] * c[0])) / 6;
+                       a[2] * (b[0] * c[1] - b[1] * c[0])) /
+                      6;
         }
         for (const auto& [edge, count] : edges) {
             const auto reverse = edges.find({edge.second, edge.first});
             EXPECT_EQ(1, count) << name << " edge " << edge.first << "-" << edge.second;
-            EXPECT_TRUE(reverse != edges.end() && reverse->second == 1) << name << " edge " << edge.first << "-" << edge.second;
+            EXPECT_TRUE(reverse != edges.end() && reverse->second == 1)
+                << name << " edge " << edge.first << "-" << edge.second;
         }
         EXPECT_GT(volume, 1000.0) << name;
     }

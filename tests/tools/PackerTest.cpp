@@ -31,10 +31,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    void WriteText(const fs::path& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
+    void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
     // Runs the packer on the manifest text; returns its exit status.
     int Pack(const std::string& manifest)
@@ -44,8 +41,8 @@ protected:
         if (binary == nullptr)
             return -1;
         const std::string command = std::string("'") + binary + "/tools/coralux_packer' '" +
-                                    (m_dir / "manifest.txt").string() + "' '" + (m_dir / "pack").string() +
-                                    "' '" + Output().string() + "' 2>/dev/null";
+                                    (m_dir / "manifest.txt").string() + "' '" + (m_dir / "pack").string() + "' '" +
+                                    Output().string() + "' 2>/dev/null";
         return std::system(command.c_str());
     }
 

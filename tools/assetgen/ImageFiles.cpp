@@ -11,11 +11,11 @@ void PutTgaHeader(CBytes& out, int mapType, int imageType, int width, int height
     out.PutU8(0);  // no image ID
     out.PutU8(mapType);
     out.PutU8(imageType);
-    out.PutU16(0);                       // first palette entry
-    out.PutU16(mapType ? 256 : 0);       // palette length
-    out.PutU8(mapType ? 24 : 0);         // palette entry size
-    out.PutU16(0);                       // x origin
-    out.PutU16(0);                       // y origin
+    out.PutU16(0);                  // first palette entry
+    out.PutU16(mapType ? 256 : 0);  // palette length
+    out.PutU8(mapType ? 24 : 0);    // palette entry size
+    out.PutU16(0);                  // x origin
+    out.PutU16(0);                  // y origin
     out.PutU16(width);
     out.PutU16(height);
     out.PutU8(bits);

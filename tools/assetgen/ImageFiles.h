@@ -10,13 +10,11 @@
 #include "Image.h"
 
 CBytes EncodeTgaTrueColor(const CImage& image, int bits);  // 24 or 32
-CBytes EncodeTgaGrey(const CImage& image);                  // red channel as grey
-CBytes EncodeTgaMapped(int width, int height, const std::vector<uint8_t>& indices,
-                       const std::vector<SColor>& palette);
+CBytes EncodeTgaGrey(const CImage& image);                 // red channel as grey
+CBytes EncodeTgaMapped(int width, int height, const std::vector<uint8_t>& indices, const std::vector<SColor>& palette);
 
 CBytes EncodeBmp24(const CImage& image);
-CBytes EncodeBmp8(int width, int height, const std::vector<uint8_t>& indices,
-                  const std::vector<SColor>& palette);
+CBytes EncodeBmp8(int width, int height, const std::vector<uint8_t>& indices, const std::vector<SColor>& palette);
 
 // One icon file holding each image (square, 32-bit with alpha, plus the
 // 1-bit mask that older readers use).

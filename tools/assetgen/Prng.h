@@ -9,7 +9,7 @@ public:
     explicit CPrng(uint32_t seed) : m_state(seed ? seed : 0x9E3779B9u) {}
 
     uint32_t Next();
-    double Unit();                      // [0, 1)
+    double Unit();                       // [0, 1)
     double Range(double lo, double hi);  // [lo, hi)
 
 private:

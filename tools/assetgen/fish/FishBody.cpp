@@ -130,4 +130,3 @@ void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& r
     AddFin(mesh, region, shape.dorsal, ringStarts, 0);
     AddFin(mesh, region, shape.anal, ringStarts, n / 2);
 }
-

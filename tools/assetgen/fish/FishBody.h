@@ -25,15 +25,20 @@ struct SBodyShape
     SPoint3 tail;              // rear end, on the centre plane
     std::vector<SRing> rings;  // from tail to head, y increasing
     SPoint3 nose;
-    int sides = 8;             // even: vertex 0 on the back, sides / 2 on the belly
-    double fullness = 0.9;     // cross-section exponent: 1 ellipse, below 1 fuller
+    int sides = 8;          // even: vertex 0 on the back, sides / 2 on the belly
+    double fullness = 0.9;  // cross-section exponent: 1 ellipse, below 1 fuller
     std::vector<SFinRay> dorsal;
     std::vector<SFinRay> anal;
 
     // Where a point (y, z) of the side view lies, for the skin painters.
     struct SSidePoint
     {
-        enum EPart { BODY, DORSAL, ANAL } part;
+        enum EPart
+        {
+            BODY,
+            DORSAL,
+            ANAL
+        } part;
         double height;     // on the body: 0 at the belly, 1 on the back
         double toFinEdge;  // on a fin: distance from its free edge
         double bodyDepth;  // from belly to back at y
@@ -66,4 +71,3 @@ void BuildSheet(CMeshBuilder& mesh, const SSkinRegion& region, int rows, int col
         }
     }
 }
-

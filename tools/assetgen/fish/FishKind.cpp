@@ -42,8 +42,10 @@ void WriteFinnedFish(const std::string& root, const SFinnedFish& fish)
 
     const double k = 0.005;  // node scale: model units per mesh unit
     SNode node{"fish", BODY_NODE.x, BODY_NODE.y, BODY_NODE.z, fish.bodyMesh, {}};
-    node.children.push_back(SNode{"left_plavnik", fish.leftFin.x * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
-    node.children.push_back(SNode{"right_plavnik", -fish.leftFin.x * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
+    node.children.push_back(
+        SNode{"left_plavnik", fish.leftFin.x * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
+    node.children.push_back(
+        SNode{"right_plavnik", -fish.leftFin.x * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
     node.children.push_back(SNode{"hvost", fish.tail.x * k, fish.tail.y * k, fish.tail.z * k, fish.tailMesh, {}});
     WriteOutputFile(root, "pack/" + fish.nodeFile, EncodeNodeFile(node));
 

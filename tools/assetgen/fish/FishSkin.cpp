@@ -34,9 +34,9 @@ void PaintRegion(CImage& image, const SSkinRegion& region, const TPainter& paint
 
 }  // namespace
 
-SSkinLayout MakeSkinLayout(double bodyYMin, double bodyYMax, double bodyZMin, double bodyZMax,
-                           double tailYMin, double tailYMax, double tailZMin, double tailZMax,
-                           double finYMin, double finYMax, double finZMin, double finZMax)
+SSkinLayout MakeSkinLayout(double bodyYMin, double bodyYMax, double bodyZMin, double bodyZMax, double tailYMin,
+                           double tailYMax, double tailZMin, double tailZMax, double finYMin, double finYMax,
+                           double finZMin, double finZMax)
 {
     SSkinLayout layout;
     layout.body = SSkinRegion{bodyYMin, bodyYMax, bodyZMin, bodyZMax, 0, SKIN_BODY_ROW, SKIN_SIZE, SKIN_SIZE};

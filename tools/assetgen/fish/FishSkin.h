@@ -16,9 +16,9 @@ struct SSkinLayout
 };
 
 // The three rectangles with the given mesh extents of each part.
-SSkinLayout MakeSkinLayout(double bodyYMin, double bodyYMax, double bodyZMin, double bodyZMax,
-                           double tailYMin, double tailYMax, double tailZMin, double tailZMax,
-                           double finYMin, double finYMax, double finZMin, double finZMax);
+SSkinLayout MakeSkinLayout(double bodyYMin, double bodyYMax, double bodyZMin, double bodyZMax, double tailYMin,
+                           double tailYMax, double tailZMin, double tailZMax, double finYMin, double finYMax,
+                           double finZMin, double finZMax);
 
 using TPainter = std::function<SColor(double y, double z)>;
 

@@ -39,7 +39,8 @@ double Fractal(double x, double y, unsigned seed)
 // Height of the sand's top edge at x (both 0..1, y up).
 double SandLine(double x)
 {
-    return 0.2 + 0.025 * std::sin(x * 5.1 + 0.7) + 0.015 * std::sin(x * 13.7 + 2.1) + 0.02 * (Fractal(x * 6, 3.5, 7) - 0.5);
+    return 0.2 + 0.025 * std::sin(x * 5.1 + 0.7) + 0.015 * std::sin(x * 13.7 + 2.1) +
+           0.02 * (Fractal(x * 6, 3.5, 7) - 0.5);
 }
 
 SColor Water(double x, double y)
@@ -69,7 +70,8 @@ SColor Sand(double x, double y, double line)
     const double depth = Clamp01((line - y) / line);  // 0 at the edge, 1 at the bottom
     SColor c = Mix(Rgb(62, 108, 118), Rgb(184, 172, 132), SmoothStep(0.0, 1.0, depth));
     const double ripples = 0.5 + 0.5 * std::sin(x * 140 / STRETCH * 0.4 + 30 * y + 6 * Fractal(x * 8, y * 8, 5));
-    c = Scale(c, 0.9 + 0.12 * ripples * depth + 0.08 * (Hash(static_cast<int>(x * 1024), static_cast<int>(y * 1024), 9) - 0.5));
+    c = Scale(c, 0.9 + 0.12 * ripples * depth +
+                     0.08 * (Hash(static_cast<int>(x * 1024), static_cast<int>(y * 1024), 9) - 0.5));
     return c;
 }
 
@@ -88,7 +90,8 @@ void PaintRock(CImage& image, const SRock& rock, unsigned seed)
             if (dy < -0.8 || std::fabs(dx) > 1.6 || dy > 1.3)
                 continue;
             const double angle = std::atan2(dy, dx);
-            const double edge = 1 + 0.18 * (Noise(angle * 3 + 10, seed, seed) - 0.5) + 0.06 * std::sin(angle * 7 + seed);
+            const double edge =
+                1 + 0.18 * (Noise(angle * 3 + 10, seed, seed) - 0.5) + 0.06 * std::sin(angle * 7 + seed);
             const double r = std::hypot(dx, dy);
             // A soft shadow on the sand round the foot, which sinks into the
             // sand along an uneven line instead of ending in a straight cut.
@@ -103,7 +106,8 @@ void PaintRock(CImage& image, const SRock& rock, unsigned seed)
             const double grain = Fractal(x * 40, y * 40, seed);
             const double light = 0.4 + 0.8 * SmoothStep(-0.3, 0.9, dy) * (1 - 0.3 * r);
             SColor c = Scale(Mix(Rgb(58, 64, 66), Rgb(122, 124, 110), grain), light);
-            c = Mix(c, Rgb(74, 110, 66), 0.5 * SmoothStep(0.3, 0.8, dy) * SmoothStep(0.45, 0.65, Fractal(x * 18, y * 18, seed + 40)));
+            c = Mix(c, Rgb(74, 110, 66),
+                    0.5 * SmoothStep(0.3, 0.8, dy) * SmoothStep(0.45, 0.65, Fractal(x * 18, y * 18, seed + 40)));
             c = Mix(c, Rgb(20, 60, 80), 0.25);  // seen through water
             image.Blend(px, py, c, coverage);
         }
@@ -178,8 +182,11 @@ CImage PaintBackground()
             PaintWeed(image, x + prng.Range(-0.012, 0.012), SandLine(x) - 0.03, prng.Range(0.14, 0.4),
                       prng.Range(0.005, 0.009), prng.Range(0.02, 0.05), color);
     }
-    const SRock rocks[] = {{0.14, 0.1, 0.12, 0.16}, {0.3, 0.05, 0.07, 0.08}, {0.74, 0.08, 0.15, 0.2},
-                           {0.9, 0.12, 0.07, 0.09}, {0.52, 0.03, 0.05, 0.05}};
+    const SRock rocks[] = {{0.14, 0.1, 0.12, 0.16},
+                           {0.3, 0.05, 0.07, 0.08},
+                           {0.74, 0.08, 0.15, 0.2},
+                           {0.9, 0.12, 0.07, 0.09},
+                           {0.52, 0.03, 0.05, 0.05}};
     unsigned seed = 1;
     for (const SRock& rock : rocks)
         PaintRock(image, rock, seed++);

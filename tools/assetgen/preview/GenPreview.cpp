@@ -24,9 +24,17 @@ struct SKind
     double k;  // the show's draw scale factor of the kind
 };
 
-const SKind KINDS[] = {{"fish.sca", "fish.tga", 0.15}, {"bfish.sca", "bfish.tga", 0.18},
-                       {"pfish.sca", "pfish.tga", 0.2}, {"sfish.sca", "sfish.tga", 0.1}};
-enum { YELLOW, BLUE, PEARL, TINY };
+const SKind KINDS[] = {{"fish.sca", "fish.tga", 0.15},
+                       {"bfish.sca", "bfish.tga", 0.18},
+                       {"pfish.sca", "pfish.tga", 0.2},
+                       {"sfish.sca", "sfish.tga", 0.1}};
+enum
+{
+    YELLOW,
+    BLUE,
+    PEARL,
+    TINY
+};
 
 struct SAquarium
 {
@@ -136,8 +144,7 @@ void WriteIcon(const std::string& root, SAquarium& aquarium)
         }
     }
     CPreviewCanvas canvas(badge, SIZE, SIZE);
-    canvas.DrawFish(aquarium.models[YELLOW], aquarium.skins,
-                    SFishPose{{0.56, 0.46, 0.5}, {1, 0.1, 0}, 1.0, 0.5});
+    canvas.DrawFish(aquarium.models[YELLOW], aquarium.skins, SFishPose{{0.56, 0.46, 0.5}, {1, 0.1, 0}, 1.0, 0.5});
     std::vector<CImage> images;
     for (int size : {48, 32, 16})
         images.push_back(canvas.GetImage().Resized(size, size));

@@ -92,8 +92,7 @@ SColor SampleRepeat(const CImage& image, double u, double v)
 CPreviewCanvas::CPreviewCanvas(const CImage& background, int width, int height)
     : m_image(background.Resized(width, height)),
       m_depth(static_cast<size_t>(width) * height, -std::numeric_limits<double>::max())
-{
-}
+{}
 
 void CPreviewCanvas::DrawFish(SPreviewNode& model, const std::map<std::string, CImage>& skins, const SFishPose& pose)
 {

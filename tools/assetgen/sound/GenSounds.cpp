@@ -99,7 +99,8 @@ std::vector<double> MakeAmbience(int rate, double seconds)
         }
     }
     for (int i = 0; i < 14; ++i)
-        AddBubble(out, rate, prng.Unit() * seconds, prng.Range(300, 900), prng.Range(0.05, 0.12), prng.Range(0.1, 0.25));
+        AddBubble(out, rate, prng.Unit() * seconds, prng.Range(300, 900), prng.Range(0.05, 0.12),
+                  prng.Range(0.1, 0.25));
     Normalise(out, 0.7);
     return out;
 }
@@ -113,12 +114,15 @@ int main(int argc, char** argv)
     const SWaveFormat high{22050, 16};
     const SWaveFormat low{11025, 8};
     // A short, bright plop with a few quick bubbles.
-    WriteOutputFile(root, "pack/sound/splash0.wav", EncodeWav(MakeSplash(22050, 0.34, 1, 4, 0.12, 0.35, 500, 1100), high, dither));
+    WriteOutputFile(root, "pack/sound/splash0.wav",
+                    EncodeWav(MakeSplash(22050, 0.34, 1, 4, 0.12, 0.35, 500, 1100), high, dither));
     // A deeper splash trailing a long string of bubbles.
-    WriteOutputFile(root, "pack/sound/splash2.wav", EncodeWav(MakeSplash(22050, 0.7, 2, 11, 0.2, 0.2, 280, 800), high, dither));
+    WriteOutputFile(root, "pack/sound/splash2.wav",
+                    EncodeWav(MakeSplash(22050, 0.7, 2, 11, 0.2, 0.2, 280, 800), high, dither));
     // A small, soft blip.
-    WriteOutputFile(root, "pack/sound/splash1.wav",
-                    EncodeWav(MakeSplash(11025, 0.36, 3, 2, 0.06, 0.5, 700, 1400), low, dither, "Coralux sound generator"));
+    WriteOutputFile(
+        root, "pack/sound/splash1.wav",
+        EncodeWav(MakeSplash(11025, 0.36, 3, 2, 0.06, 0.5, 700, 1400), low, dither, "Coralux sound generator"));
     WriteOutputFile(root, "pack/sound/main.wav", EncodeWav(MakeAmbience(8100, 10.0), SWaveFormat{8100, 8}, dither));
     return 0;
 }

@@ -17,8 +17,8 @@ const int FONT_PIXELS = 13;
 
 // Draws glyph with its pen at (penX, baseline), both counted from the top
 // left; pixels outside [x0, x1) x [y0, y1) are clipped. Coverage adds up.
-void DrawGlyph(std::vector<double>& canvas, int canvasWidth, const SGlyphBitmap& glyph, int penX, int baseline,
-               int x0, int y0, int x1, int y1)
+void DrawGlyph(std::vector<double>& canvas, int canvasWidth, const SGlyphBitmap& glyph, int penX, int baseline, int x0,
+               int y0, int x1, int y1)
 {
     for (int gy = 0; gy < glyph.height; ++gy) {
         for (int gx = 0; gx < glyph.width; ++gx) {

@@ -10,8 +10,8 @@
 struct SGlyphBitmap
 {
     int width = 0, height = 0;
-    int left = 0, top = 0;  // offset of the bitmap from the pen, top above the baseline
-    int advance = 0;        // pixels
+    int left = 0, top = 0;         // offset of the bitmap from the pen, top above the baseline
+    int advance = 0;               // pixels
     std::vector<double> coverage;  // rows from the top
 };
 

@@ -9,7 +9,24 @@ bool DecodePicture(const char* name, CSmartPtr<CDIB32>& image)
     return TGAResource2DIB32(name, image) || JPEGResource2DIB32(name, image);
 }
 
-void UploadTexture(const CDIB32& image, GLuint& texture, bool linear, GLenum wrap)
+}  // namespace
+
+int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap)
+{
+    try {
+        texture = 0;
+        CSmartPtr<CDIB32> image;
+        if (!DecodePicture(name, image))
+            return 0;
+        UploadImage(*image, texture, linear, wrap);
+        return 1;
+    } catch (...) {
+        AddTrace("BindImage");
+        throw;
+    }
+}
+
+void UploadImage(const CDIB32& image, GLuint& texture, bool linear, GLenum wrap)
 {
     glEnable(GL_TEXTURE_2D);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -24,21 +41,4 @@ void UploadTexture(const CDIB32& image, GLuint& texture, bool linear, GLenum wra
     const GLint filter = linear ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-}
-
-}  // namespace
-
-int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap)
-{
-    try {
-        texture = 0;
-        CSmartPtr<CDIB32> image;
-        if (!DecodePicture(name, image))
-            return 0;
-        UploadTexture(*image, texture, linear, wrap);
-        return 1;
-    } catch (...) {
-        AddTrace("BindImage");
-        throw;
-    }
 }

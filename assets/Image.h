@@ -4,6 +4,7 @@
 // decoder. Needs the drawing window's GL context current.
 #include <GL/gl.h>
 
+#include "assets/DIB32.h"
 #include "assets/JpegDecoder.h"
 #include "assets/TgaDecoder.h"
 
@@ -14,3 +15,8 @@
 // enabled and the unpack alignment 1. On failure texture is 0, no texture
 // object exists and the result is 0.
 int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap);
+
+// Uploads an image of R, G, B, A bytes as a new texture with the same filters,
+// wrap and left-behind state as BindImage. Used by BindImage and for the
+// desktop picture, which is not in the pack.
+void UploadImage(const CDIB32& image, GLuint& texture, bool linear, GLenum wrap);

@@ -132,16 +132,7 @@ void CGLDrawer::MakeDesktopTexture()
                   desktop.GetWidth(), desktop.GetHeight(), GL_UNSIGNED_BYTE, desktop.GetBits());
     SwapToRGBA(desktop);
 
-    glEnable(GL_TEXTURE_2D);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glGenTextures(1, &m_desktopTexture);
-    glBindTexture(GL_TEXTURE_2D, m_desktopTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, desktop.GetWidth(), desktop.GetHeight(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 desktop.GetBits());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    UploadImage(desktop, m_desktopTexture, true, GL_REPEAT);
 }
 
 void CGLDrawer::CreateFish()

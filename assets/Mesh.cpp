@@ -21,6 +21,16 @@ SVector3 ToVector(const SNormal& n)
     return {n.x, n.y, n.z};
 }
 
+// An element of one of the mesh's arrays; an index from outside the array is
+// a fault of the mesh data, raised as an invalid argument.
+template <class T>
+const T& CheckedAt(const std::vector<T>& items, int32_t index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= items.size())
+        RaiseInvalidArgument();
+    return items[index];
+}
+
 }  // namespace
 
 CMesh::CMesh()
@@ -235,23 +245,17 @@ const SVector3& CMesh::GetAxis(int axis) const
 
 const SVertex& CMesh::GetVertex(int32_t index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_vertices.size())
-        RaiseInvalidArgument();
-    return m_vertices[index];
+    return CheckedAt(m_vertices, index);
 }
 
 const SNormal& CMesh::GetNormal(int32_t index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_normals.size())
-        RaiseInvalidArgument();
-    return m_normals[index];
+    return CheckedAt(m_normals, index);
 }
 
 const STriangle& CMesh::GetTriangle(int32_t index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_triangles.size())
-        RaiseInvalidArgument();
-    return m_triangles[index];
+    return CheckedAt(m_triangles, index);
 }
 
 CMesh& CMesh::GetChild(size_t index) const

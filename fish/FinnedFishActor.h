@@ -24,5 +24,5 @@ protected:
     float m_finSweep = 0.0f;   // radians, fins about the fish's Z axis
     float m_finTwist = 0.0f;   // radians, fins about their own Y axis
     float m_tailAngle = 0.0f;  // radians, sideways swing of the tail
-    float m_phase = 0.0f;      // radians of the swimming cycle; grows without bound
+    float m_phase = 0.0f;      // radians of the swimming cycle, 0..4 pi
 };

@@ -167,3 +167,17 @@ TEST_F(FinnedFishActorTest, ZeroStepKeepsPoseAndPlace)
     ExpectVector(fish.m_position, position, 0);
     ExpectVector(fish.m_direction, direction, 0);
 }
+
+// Days into a show the phase has run far from zero; one 60 Hz frame must
+// still move the tail (a float phase this large would stand still).
+TEST_F(FinnedFishActorTest, TailStillMovesAtLargePhase)
+{
+    CProbeFish<CFishActor> fish;
+    ASSERT_TRUE(fish.Init());
+    fish.m_phase = 1048576.0f;
+    const CModel& model = CFishActor::GetModel();
+    fish.Update(1.0f / 60.0f);
+    const SAxes before = AxesOf(model, "hvost");
+    fish.Update(1.0f / 60.0f);
+    EXPECT_GT(std::fabs(AxesOf(model, "hvost").x.y - before.x.y), 1e-3f);
+}

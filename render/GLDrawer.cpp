@@ -155,7 +155,11 @@ bool CGLDrawer::Draw()
         m_step = now - m_previousTime;
         m_rawStep = m_step;
         m_previousTime = now;
-        if (m_step > MAX_STEP)
+        // A clock that went back (the tick clock's wrap, a clock that was set)
+        // or gave no number leaves the scene where it was.
+        if (!(m_step >= 0.0))
+            m_step = 0.0;
+        else if (m_step > MAX_STEP)
             m_step = MAX_STEP;
         m_sceneTime += m_step;
 

@@ -1,6 +1,8 @@
 // The interval arithmetic shared by the bubble stream and the blue fish.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "render/EmissionClock.h"
 
 // The part of a step short of a whole interval is carried, not lost:
@@ -33,4 +35,16 @@ TEST(SEmissionClock, DefaultIntervalIsOneSecond)
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(emission.Advance(0.1), 0u);
     EXPECT_EQ(emission.Advance(0.11), 1u);
+}
+
+// A step back in time or a NaN completes no interval and leaves the count of
+// later steps as it would have been.
+TEST(SEmissionClock, BackwardOrNaNStepCompletesNothing)
+{
+    SEmissionClock emission;
+    emission.interval = 0.05;
+    EXPECT_EQ(emission.Advance(-0.5), 0u);
+    EXPECT_EQ(emission.Advance(std::nan("")), 0u);
+    EXPECT_EQ(emission.Advance(0.06), 1u);
+    EXPECT_NEAR(emission.lastEmission, 0.05, 1e-12);
 }

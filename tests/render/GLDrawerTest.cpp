@@ -184,6 +184,22 @@ TEST_F(CGLDrawerTest, LongFrameStepLimitedButCounterShowsRealRate)
     EXPECT_STREQ(drawer->GetFrameRateText(), "0.50 fps");
 }
 
+// A clock that steps back leaves the scene and its bubbles where they were;
+// the next forward step moves on from there.
+TEST_F(CGLDrawerTest, BackwardClockStepHoldsScene)
+{
+    AddCaustic(0);
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    DrawAt(*drawer, 0);
+    DrawAt(*drawer, 50000);
+    const size_t bubbles = GetBubbleSystem().GetCount();
+    DrawAt(*drawer, 20000);
+    EXPECT_DOUBLE_EQ(drawer->GetSceneTime(), 0.05);
+    EXPECT_EQ(GetBubbleSystem().GetCount(), bubbles);
+    DrawAt(*drawer, 70000);
+    EXPECT_DOUBLE_EQ(drawer->GetSceneTime(), 0.1);
+}
+
 // Frames less than 0.1 ms apart read as 1.00 fps instead of an absurd rate.
 TEST_F(CGLDrawerTest, NearZeroFrameReadsOneFps)
 {

@@ -87,6 +87,8 @@ bool CMesh::ReadMesh(CRecordReader& reader)
     if (!reader.ReadRecord())
         return false;
     reader.ScanInts(2, 2, counts);
+    if (counts[0] > MAX_VERTICES || counts[1] > MAX_TRIANGLES)
+        return false;
 
     if (!reader.ReadRecord())
         return false;

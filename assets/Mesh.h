@@ -32,6 +32,11 @@ struct STriangle
 class CMesh
 {
 public:
+    // Far above any fish (the largest has 144 triangles); smoothing compares
+    // every pair of triangles, so a larger mesh would stall the start for seconds.
+    static const int32_t MAX_TRIANGLES = 2048;
+    static const int32_t MAX_VERTICES = 3 * MAX_TRIANGLES;
+
     CMesh();
     virtual ~CMesh();
     CMesh(const CMesh&) = delete;

@@ -49,10 +49,19 @@ CRecordReader::CRecordReader(const uint8_t* data, size_t size)
 bool CRecordReader::ReadRecord()
 {
     m_fields.clear();
-    while (m_fields.empty() && m_next != m_end) {
+    while (m_next != m_end) {
         const char* lineEnd = m_next;
         while (lineEnd != m_end && *lineEnd != '\n')
             ++lineEnd;
+        const char* const next = lineEnd == m_end ? m_end : lineEnd + 1;
+        // The line end is LF or CR LF; a line with nothing before it is no record.
+        const char* contentEnd = lineEnd;
+        if (contentEnd != m_next && lineEnd != m_end && contentEnd[-1] == '\r')
+            --contentEnd;
+        if (contentEnd == m_next) {
+            m_next = next;
+            continue;
+        }
         for (const char* p = m_next; p != lineEnd;) {
             if (IsBlank(*p)) {
                 ++p;
@@ -68,9 +77,10 @@ bool CRecordReader::ReadRecord()
             }
             m_fields.emplace_back(fieldStart, p);
         }
-        m_next = lineEnd == m_end ? m_end : lineEnd + 1;
+        m_next = next;
+        return true;
     }
-    return !m_fields.empty();
+    return false;
 }
 
 const std::string& CRecordReader::GetField(size_t index) const

@@ -1,7 +1,8 @@
 #pragma once
 // Reads the text records of the mesh and scene-node files straight from a pack
-// entry's bytes: one record per line (LF or CR LF), blank lines skipped,
-// fields split at white space. Fields are converted the way "%s %f %d" would
+// entry's bytes: one record per line (LF or CR LF), lines of zero length
+// skipped, fields split at white space (a line of blanks is a record with no
+// fields). Fields are converted the way "%s %f %d" would
 // convert them: a field that does not convert leaves it and every later field
 // of the record unset. Knows nothing about which record means what.
 #include <cstddef>
@@ -18,8 +19,8 @@ public:
     // The bytes stay owned by the caller and must outlive the reader.
     CRecordReader(const uint8_t* data, size_t size);
 
-    // Moves to the next line that holds anything but white space. False at the
-    // end of the data, or when the line holds a field longer than MAX_TOKEN_LENGTH.
+    // Moves to the next line that is not empty. False at the end of the data,
+    // or when the line holds a field longer than MAX_TOKEN_LENGTH.
     bool ReadRecord();
 
     // Field i of the current record, or "" when the record is shorter.

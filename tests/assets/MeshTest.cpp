@@ -99,6 +99,61 @@ TEST_F(MeshTest, ReadsBlankLinesAndTrailingBlanks)
     EXPECT_EQ(mesh.GetTriangle(0).vertex[2], 2);
 }
 
+// At exactly 90 degrees the faces are not "within" it: the shared corners stay flat.
+TEST_F(MeshTest, KeepsFlatNormalsAtExactlyNinetyDegrees)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, TwoTriangles("1 0 1")));
+    const float half = std::sqrt(0.5f);
+    for (int corner = 0; corner < 3; ++corner) {
+        ExpectVector(NormalAt(mesh, 0, corner), 0, 0, 1);
+        ExpectVector(NormalAt(mesh, 1, corner), -half, -half, 0);
+    }
+}
+
+// Three triangles meeting only at the origin, with face normals n0 = (0,0,1),
+// n1 = (0,1,1)/sqrt 2 and n2 = (1,0,1)/sqrt 2. Summing pairwise in triangle
+// order, every ordered pair in turn, leaves corner 0 of the first triangle at
+// 5 n0 + 5 n1 + 3 n2 and those of the others at 8 n0 + 8 n1 + 5 n2.
+TEST_F(MeshTest, SmoothsThreeCornersPairwiseInTriangleOrder)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, "OBJECT fan 9 3\nTEXTURE skin.tga\nVERTICES\n"
+                               "0 0 0 0 0\n1 0 0 0 0\n0 1 0 0 0\n"
+                               "0 0 0 0 0\n-1 0 0 0 0\n0 -1 1 0 0\n"
+                               "0 0 0 0 0\n0 -1 0 0 0\n1 -1 -1 0 0\n"
+                               "TRIANGLES\n0 1 2\n3 4 5\n6 7 8\n"));
+    const float h = std::sqrt(0.5f);
+    const SVector3 n[3] = {{0, 0, 1}, {0, h, h}, {h, 0, h}};
+    auto sum = [&](float a, float b, float c) {
+        SVector3 v = {a * n[0].x + b * n[1].x + c * n[2].x, a * n[0].y + b * n[1].y + c * n[2].y,
+                      a * n[0].z + b * n[1].z + c * n[2].z};
+        VecNormalize(v);
+        return v;
+    };
+    const SVector3 first = sum(5, 5, 3), later = sum(8, 8, 5);
+    ExpectVector(NormalAt(mesh, 0, 0), first.x, first.y, first.z);
+    ExpectVector(NormalAt(mesh, 1, 0), later.x, later.y, later.z);
+    ExpectVector(NormalAt(mesh, 2, 0), later.x, later.y, later.z);
+    ExpectVector(NormalAt(mesh, 2, 1), h, 0, h);
+}
+
+// The triangle count has a ceiling: smoothing is quadratic in it, so a huge
+// mesh would stall the start. The ceiling itself loads.
+TEST_F(MeshTest, RefusesMoreTrianglesThanTheLimit)
+{
+    auto meshOf = [](int32_t triangles) {
+        std::string text = "OBJECT big 3 " + std::to_string(triangles) +
+                           "\nTEXTURE skin.tga\nVERTICES\n0 0 0 0 0\n1 0 0 0 0\n0 1 0 0 0\nTRIANGLES\n";
+        for (int32_t i = 0; i < triangles; ++i)
+            text += "0 1 2\n";
+        return text;
+    };
+    CMesh mesh;
+    EXPECT_TRUE(LoadText(mesh, meshOf(CMesh::MAX_TRIANGLES)));
+    EXPECT_FALSE(LoadText(mesh, meshOf(CMesh::MAX_TRIANGLES + 1)));
+}
+
 // A negative count reads no records of that kind.
 TEST_F(MeshTest, NegativeCountsReadNothing)
 {

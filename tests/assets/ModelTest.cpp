@@ -155,6 +155,22 @@ TEST_F(ModelTest, RefusesRunawayNesting)
     EXPECT_EQ(model.FindNode("n"), nullptr);
 }
 
+// Thirty-two levels are the deepest tree accepted; one more is refused.
+TEST_F(ModelTest, NestingLimitIsThirtyTwoLevels)
+{
+    auto chain = [](int levels) {
+        std::string text;
+        for (int level = 1; level < levels; ++level)
+            text += Node("n" + std::to_string(level), "0 0 0", "red.mod", 1);
+        return text + Node("leaf", "0 0 0", "red.mod", 0);
+    };
+    CModel deepest;
+    EXPECT_TRUE(LoadText(deepest, chain(32)));
+    EXPECT_NE(deepest.FindNode("leaf"), nullptr);
+    CModel tooDeep;
+    EXPECT_FALSE(LoadText(tooDeep, chain(33)));
+}
+
 // Children take the parent's translation and rotation but not its scale: the
 // root at the centre, turned 90 degrees about Z and scaled by 0.1, puts a
 // child at (0.25, 0, 0) of its frame at (0.5, 0.75) of the box.

@@ -14,8 +14,9 @@ CRecordReader ReaderOver(const std::string& text)
 
 }  // namespace
 
-// Empty lines, CR LF endings, blank-only lines and trailing blanks are not records.
-TEST(CRecordReader, SkipsBlankLinesAndLineEndings)
+// Only lines of zero length (nothing before LF or CR LF) are skipped: a line of
+// blanks is a record without fields, since records are known by position.
+TEST(CRecordReader, SkipsOnlyEmptyLines)
 {
     const std::string text = "\r\n\nNODE  fish  \r\n   \t \r\n\r\nCHILDS 0\n";
     CRecordReader reader = ReaderOver(text);
@@ -23,6 +24,8 @@ TEST(CRecordReader, SkipsBlankLinesAndLineEndings)
     EXPECT_EQ(reader.GetField(0), "NODE");
     EXPECT_EQ(reader.GetField(1), "fish");
     EXPECT_EQ(reader.GetField(2), "");
+    ASSERT_TRUE(reader.ReadRecord());
+    EXPECT_EQ(reader.GetField(0), "");
     ASSERT_TRUE(reader.ReadRecord());
     EXPECT_EQ(reader.GetField(0), "CHILDS");
     EXPECT_FALSE(reader.ReadRecord());

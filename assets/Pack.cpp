@@ -26,9 +26,9 @@ SPackRecordHeader ReadRecord(const uint8_t* pack, uint32_t index)
     return record;
 }
 
-// Everything a record points at must lie inside the pack, and the copies of
-// all entries together may not outgrow it (overlapping entries would
-// otherwise let a small pack claim any amount of memory).
+// Everything a record points at must lie inside the pack. Entries may share
+// bytes, so the copies are bounded by an absolute limit instead of the pack's
+// size: a small pack cannot make the loader claim any amount of memory.
 bool IsPackIntact(const uint8_t* data, size_t size)
 {
     if (size < PACK_HEADER_SIZE || ReadWord(data) != PACK_MAGIC)
@@ -45,7 +45,7 @@ bool IsPackIntact(const uint8_t* data, size_t size)
             return false;
         total += record.size;
     }
-    return total <= size;
+    return total <= MAX_PACK_COPY_SIZE;
 }
 
 bool IsSameName(const char* a, const char* b)

@@ -13,6 +13,9 @@
 const int PACK_RESOURCE_ID = 140;
 const uint32_t PACK_MAGIC = 0x5041434B;  // "KCAP" read as a little-endian word
 const size_t PACK_NAME_SIZE = 256;       // zero-terminated, so at most 255 characters
+// The loaded copies of all entries together, in bytes: sixty times the shipped
+// pack, room for any replaced picture, and a cap on what a damaged table can claim.
+const uint64_t MAX_PACK_COPY_SIZE = 64u << 20;
 
 // One catalogue record as stored in the pack. Once loaded only name and size
 // mean anything.
@@ -31,9 +34,10 @@ public:
     // or empty resource leaves the pack as it was; any other failure leaves
     // it empty. Returns 1 or 0.
     int Load(int resourceId);
-    // Replaces the contents with the pack held in these bytes. A wrong magic,
-    // or a record table, entry or name that does not lie inside the bytes,
-    // rejects the whole pack and leaves it empty. Returns 1 or 0.
+    // Replaces the contents with the pack held in these bytes. Entries may
+    // overlap. A wrong magic, a record table, entry or name that does not lie
+    // inside the bytes, or entries adding up to more than MAX_PACK_COPY_SIZE,
+    // reject the whole pack and leave it empty. Returns 1 or 0.
     int LoadFromMemory(const uint8_t* data, size_t size);
     void Clear();
     // Appends an entry holding a copy of the bytes. Returns 1, or 0 when the

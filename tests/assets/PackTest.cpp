@@ -197,11 +197,6 @@ TEST(CPack, RejectsDamagedPackWhole)
     cases.push_back({"offset + size wraps", good});
     PutWord(cases.back().bytes, 8, 0xFFFFFFF0);
     PutWord(cases.back().bytes, 12, 0x20);
-    cases.push_back({"entries larger than the pack", good});
-    for (size_t i = 0; i < SAMPLE.size(); ++i) {
-        PutWord(cases.back().bytes, 8 + 264 * i, 0);
-        PutWord(cases.back().bytes, 8 + 264 * i + 4, static_cast<uint32_t>(good.size()));
-    }
     for (const SCase& c : cases) {
         CPack pack;
         ASSERT_EQ(pack.LoadFromMemory(good.data(), good.size()), 1);
@@ -210,15 +205,39 @@ TEST(CPack, RejectsDamagedPackWhole)
     }
 }
 
-// An entry may overlap another or the table, as long as it lies inside.
-TEST(CPack, AcceptsEntryCoveringWholePack)
+// Entries may overlap one another and the table, as long as each lies inside:
+// three entries each covering the whole pack load, together three times its size.
+TEST(CPack, AcceptsEntriesSharingBytes)
 {
-    std::vector<uint8_t> bytes = MakePack({{"all", ""}});
-    PutWord(bytes, 8, 0);
-    PutWord(bytes, 12, static_cast<uint32_t>(bytes.size()));
+    std::vector<uint8_t> bytes = MakePack(SAMPLE);
+    for (size_t i = 0; i < SAMPLE.size(); ++i) {
+        PutWord(bytes, 8 + 264 * i, 0);
+        PutWord(bytes, 8 + 264 * i + 4, static_cast<uint32_t>(bytes.size()));
+    }
     CPack pack;
     ASSERT_EQ(pack.LoadFromMemory(bytes.data(), bytes.size()), 1);
-    EXPECT_EQ(EntryText(pack, "all").substr(0, 4), "KCAP");
+    EXPECT_EQ(pack.GetCount(), 3);
+    EXPECT_EQ(EntryText(pack, "sound/main.wav").substr(0, 4), "KCAP");
+    EXPECT_EQ(EntryText(pack, "sound/main.wav").size(), bytes.size());
+}
+
+// Sharing bytes cannot make a small pack claim unbounded memory: copies
+// beyond the absolute limit reject the pack before anything is copied.
+TEST(CPack, RejectsCopiesBeyondTheLimit)
+{
+    const uint32_t entrySize = 1u << 20;
+    const size_t count = MAX_PACK_COPY_SIZE / entrySize + 1;
+    std::vector<uint8_t> bytes(entrySize, 0);
+    std::memcpy(bytes.data(), "KCAP", 4);
+    PutWord(bytes, 4, static_cast<uint32_t>(count));
+    for (size_t i = 0; i < count; ++i) {
+        PutWord(bytes, 8 + 264 * i + 4, entrySize);
+        bytes[8 + 264 * i + 8] = 'a' + i % 26;
+    }
+    CPack pack;
+    EXPECT_EQ(pack.LoadFromMemory(bytes.data(), bytes.size()), 0);
+    PutWord(bytes, 4, static_cast<uint32_t>(count - 1));
+    EXPECT_EQ(pack.LoadFromMemory(bytes.data(), bytes.size()), 1);
 }
 
 // An index outside the arrays is our own fault and raises.

@@ -94,6 +94,9 @@ TEST_F(PackerTest, FailsWithoutOutputOnBadManifest)
     EXPECT_FALSE(fs::exists(Output()));
     EXPECT_NE(Pack("missing.tga\n"), 0);
     EXPECT_FALSE(fs::exists(Output()));
+    // A folder opens like a file but cannot be read: a clean failure, not an abort.
+    EXPECT_EQ(Pack("texture\n"), 1 << 8);
+    EXPECT_FALSE(fs::exists(Output()));
 }
 
 // 255 characters is the longest name that still has its terminating zero.

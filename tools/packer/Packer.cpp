@@ -5,6 +5,7 @@
 // usage: coralux_packer MANIFEST SOURCE_DIR OUTPUT
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -44,14 +45,20 @@ bool ReadManifest(const char* path, std::vector<std::string>& names)
     return true;
 }
 
+// A folder opens like a file, and reading it throws from inside the stream
+// buffer: any read failure is a file that cannot be read.
 bool ReadEntry(const std::string& dir, const std::string& name, SEntry& entry)
 {
-    std::ifstream in(dir + "/" + name, std::ios::binary);
-    if (!in)
+    try {
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        if (!in)
+            return false;
+        entry.name = name;
+        entry.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !in.bad();
+    } catch (const std::exception&) {
         return false;
-    entry.name = name;
-    entry.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    }
 }
 
 // Offsets are 32-bit words, so the whole pack must stay below 4 GiB.

@@ -1,6 +1,7 @@
 // Screen modes through XRandR on the primary output's CRTC. The X server
 // cannot change its colour depth while running, so only width and height
-// count. The first successful switch keeps the desktop's mode for the restore.
+// count. The first successful switch keeps the desktop's mode for the restore,
+// and a watchdog process restores it should the show die before it can.
 #include "platform/DisplayMode.h"
 
 #include <X11/extensions/Xrandr.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "platform/linux/ModeWatchdog.h"
 #include "platform/linux/XSession.h"
 
 namespace {
@@ -39,9 +41,8 @@ struct SResources
     }
 };
 
-bool OpenResources(SResources* out)
+bool OpenResources(Display* display, SResources* out)
 {
-    Display* display = GetXDisplay();
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     if (!display || !XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
         major < 1 || (major == 1 && minor < 2))
@@ -194,13 +195,21 @@ RRMode FindOutputMode(const SResources& res, RROutput output, Rotation rotation,
     return found;
 }
 
+// Puts back the desktop's mode, on our own connection or on the watchdog's.
+void ApplySavedMode(Display* display)
+{
+    SResources res;
+    if (OpenResources(display, &res))
+        ApplyCrtc(res, g_saved);
+}
+
 }  // namespace
 
 bool SysSetDisplayMode(int width, int height, int)
 {
     SResources res;
     RROutput output = 0;
-    if (!OpenResources(&res))
+    if (!OpenResources(GetXDisplay(), &res))
         return false;
     const RRCrtc crtc = FindPrimaryCrtc(res, &output);
     SCrtcSetting current;
@@ -217,6 +226,7 @@ bool SysSetDisplayMode(int width, int height, int)
     if (!g_haveSaved) {
         g_saved = current;
         g_haveSaved = true;
+        StartModeWatchdog(ApplySavedMode);
     }
     // The server may answer success for a mode it rounded; believe what it shows.
     if (ApplyCrtc(res, wanted) && IsShowing(res, crtc, width, height))
@@ -230,9 +240,8 @@ void SysRestoreDisplayMode()
     if (!g_haveSaved)
         return;
     g_haveSaved = false;
-    SResources res;
-    if (OpenResources(&res))
-        ApplyCrtc(res, g_saved);
+    ApplySavedMode(GetXDisplay());
+    StopModeWatchdog();
 }
 
 bool SysGetScreenSize(int* width, int* height)
@@ -241,7 +250,7 @@ bool SysGetScreenSize(int* width, int* height)
     RROutput output = 0;
     SCrtcSetting current;
     const XRRModeInfo* mode = nullptr;
-    if (OpenResources(&res)) {
+    if (OpenResources(GetXDisplay(), &res)) {
         const RRCrtc crtc = FindPrimaryCrtc(res, &output);
         if (crtc != 0 && ReadCrtc(res, crtc, &current))
             mode = FindModeInfo(res, current.mode);

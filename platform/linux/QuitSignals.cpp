@@ -6,6 +6,7 @@ namespace {
 
 volatile std::sig_atomic_t g_quitSignal = 0;
 bool g_installed = false;
+const int QUIT_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 
 void OnQuitSignal(int)
 {
@@ -24,8 +25,15 @@ void InstallQuitSignals()
     action.sa_handler = OnQuitSignal;
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (int signal : QUIT_SIGNALS)
+        sigaction(signal, &action, nullptr);
+}
+
+bool RestoreQuitSignals()
+{
+    for (int signal : QUIT_SIGNALS)
+        std::signal(signal, SIG_DFL);
+    return g_quitSignal != 0;
 }
 
 bool TakeQuitSignal()

@@ -1,6 +1,7 @@
 #pragma once
-// SIGTERM and SIGINT become the quit message, so a show stopped by its host
-// still ends through its closing steps (display mode restored, cursor shown).
+// SIGTERM, SIGINT, SIGHUP and SIGQUIT become the quit message, so a show
+// stopped by its host, its terminal or its user still ends through its closing
+// steps (display mode restored, cursor shown).
 // Only the first signal is caught: a second one ends the process at once, so a
 // program stuck before its loop can still be stopped. Internal to the back end.
 
@@ -9,3 +10,6 @@
 void InstallQuitSignals();
 // True once a signal arrived and its quit has not been taken yet; clears it.
 bool TakeQuitSignal();
+// Gives the signals their default action back, for code that no longer
+// reads messages (the failure box). True when one had already arrived.
+bool RestoreQuitSignals();

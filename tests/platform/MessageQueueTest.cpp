@@ -61,14 +61,17 @@ TEST(MessageQueue, QuitComesAfterWaitingMessages)
     EXPECT_EQ(taken[2].window, 0u);
 }
 
-// SIGTERM becomes the quit message instead of ending the process.
-TEST(MessageQueue, TermSignalBecomesQuit)
+// A host's SIGTERM, a closed terminal's SIGHUP and SIGQUIT each become the
+// quit message instead of ending the process before it restores the screen.
+TEST(MessageQueue, QuitSignalsBecomeQuit)
 {
     TakeAll();
-    raise(SIGTERM);
-    const std::vector<SMessage> taken = TakeAll();
-    ASSERT_EQ(taken.size(), 1u);
-    EXPECT_EQ(taken[0].message, MSG_QUIT);
+    for (int signal : {SIGTERM, SIGHUP, SIGQUIT}) {
+        raise(signal);
+        const std::vector<SMessage> taken = TakeAll();
+        ASSERT_EQ(taken.size(), 1u) << signal;
+        EXPECT_EQ(taken[0].message, MSG_QUIT) << signal;
+    }
 }
 
 // Waiting returns at once while a message waits, and after the time otherwise.

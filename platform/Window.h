@@ -98,6 +98,11 @@ bool SysGetClientSize(HWindow window, int* width, int* height);
 // The default processing of any message the program does not handle.
 intptr_t SysDefWindowProc(HWindow window, unsigned message, uintptr_t wParam, intptr_t lParam);
 
+// Ends the video system and closes the connection to the display, once no
+// window of ours lives; the next call that needs them opens them anew, on the
+// display named then.
+void SysCloseDisplay();
+
 // Queues a message for a window (0: for the thread, like MSG_QUIT).
 void SysPostMessage(HWindow window, unsigned message, uintptr_t wParam, intptr_t lParam);
 void SysPostQuit();

@@ -6,10 +6,11 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libjpeg62-turbo-dev libsdl2-dev libx11-dev libxrandr-dev libxtst-dev libgtk-3-dev
+  libjpeg62-turbo-dev libsdl2-dev libx11-dev libxrandr-dev libxtst-dev libxss-dev libgtk-3-dev
   libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
+  xfonts-base
 )
 
 missing=()

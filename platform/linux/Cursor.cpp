@@ -30,6 +30,13 @@ void SysSetArrowCursor()
         SDL_SetCursor(g_arrow);
 }
 
+void ForgetArrowCursor()
+{
+    if (g_arrow)
+        SDL_FreeCursor(g_arrow);
+    g_arrow = nullptr;
+}
+
 bool SysGetCursorPos(int* x, int* y)
 {
     Display* display = GetXDisplay();

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <cstdio>
 
+#include "platform/Window.h"
 #include "platform/linux/QuitSignals.h"
 
 namespace {
@@ -76,6 +77,9 @@ bool StartVideo()
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // SDL holds off the X server's saver and the display's power saving while
+    // it runs; a screen saver must let the monitor sleep as set.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (!GetXDisplay())
         return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -92,4 +96,16 @@ bool StartVideo()
 bool IsVideoStarted()
 {
     return g_videoStarted;
+}
+
+void SysCloseDisplay()
+{
+    if (g_videoStarted) {
+        ForgetArrowCursor();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    if (g_display)
+        XCloseDisplay(g_display);
+    g_display = nullptr;
+    g_triedDisplay = g_triedVideo = g_videoStarted = false;
 }

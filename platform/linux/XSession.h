@@ -17,3 +17,6 @@ Display* GetXDisplay();
 
 // True when the X server knows a window of that id (ours or another program's).
 bool DoesXWindowExist(unsigned long window);
+
+// Frees the arrow cursor SDL made; called before SDL's video system ends.
+void ForgetArrowCursor();

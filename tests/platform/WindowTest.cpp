@@ -4,8 +4,13 @@
 
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/Window.h"
 #include "tests/support/PrivateXServer.h"
+
+// Xlib's macros (None, Bool, Status) would clash with GoogleTest's names.
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 namespace {
 
@@ -109,4 +114,35 @@ TEST(Window, CursorCountStepsByOne)
     EXPECT_EQ(SysShowCursor(false), start - 1);
     EXPECT_EQ(SysShowCursor(true), start);
     EXPECT_EQ(SysShowCursor(true), start + 1);
+}
+
+// While our window shows, the X server's own saver still starts when its time
+// comes, and with it the display's power saving: SDL holds both off unless
+// told not to, and a monitor set to sleep would then never sleep.
+TEST(Window, ServerSaverStartsWhileWindowShows)
+{
+    CPrivateXServer server(320, 240);
+    ASSERT_TRUE(server.IsReady());
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    XSetScreenSaver(display, 1, 1, DontPreferBlanking, AllowExposures);
+    XSync(display, False);
+    RegisterRecordingClass("Window.ServerSaver");
+    const HWindow window =
+        SysCreateWindow("Window.ServerSaver", "Test Window", STYLE_POPUP | STYLE_VISIBLE, 0, 0, 320, 240, 0);
+    ASSERT_NE(window, 0u);
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    const uint32_t start = SysGetTickCount();
+    bool saverOn = false;
+    while (!saverOn && SysGetTickCount() - start < 5000) {
+        SMessage message;
+        while (SysPeekMessage(&message))
+            SysDispatchMessage(message);
+        SysSleep(50);
+        saverOn = XScreenSaverQueryInfo(display, DefaultRootWindow(display), info) && info->state == ScreenSaverOn;
+    }
+    EXPECT_TRUE(saverOn);
+    XFree(info);
+    SysDestroyWindow(window);
+    XCloseDisplay(display);
 }

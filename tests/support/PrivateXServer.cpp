@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/Window.h"
 
 namespace {
 
@@ -33,6 +36,8 @@ CPrivateXServer::CPrivateXServer(int width, int height)
     const std::string displayFd = std::to_string(pipeFds[1]);
     m_pid = fork();
     if (m_pid == 0) {
+        // A test process that dies without its destructors takes the server along.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(pipeFds[0]);
         execlp("Xvfb", "Xvfb", "-displayfd", displayFd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                "-noreset", static_cast<char*>(nullptr));
@@ -49,12 +54,16 @@ CPrivateXServer::CPrivateXServer(int width, int height)
         m_previous = previous;
         m_hadPrevious = true;
     }
-    if (IsReady())
+    if (IsReady()) {
+        // Connections opened before belong to the display this one replaces.
+        SysCloseDisplay();
         setenv("DISPLAY", m_display.c_str(), 1);
+    }
 }
 
 CPrivateXServer::~CPrivateXServer()
 {
+    SysCloseDisplay();
     if (m_pid > 0) {
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);

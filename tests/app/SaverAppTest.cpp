@@ -103,6 +103,27 @@ TEST(CSaverApp, MissingCausticFailsInRendererSetUp)
     EXPECT_EQ(FormatFailure(), "CSaverApp::DoSaver() -> CGLDrawer::Init()\n\n\"Unknown Error\"");
 }
 
+// A failure in the renderer's set-up after a mode switch gives the desktop
+// its mode back before the failure reaches the box.
+TEST(CSaverApp, RendererFailureAfterSwitchRestoresMode)
+{
+    CTempConfigHome home;
+    CPrivateXServer server(DESKTOP_WIDTH, DESKTOP_HEIGHT);
+    ASSERT_TRUE(server.IsReady());
+    CExtraDisplayMode extra(800, 600);
+    ASSERT_TRUE(extra.IsReady());
+    AskForMode(800, 600);
+    CScratchPack emptyPack;
+    const char* argv[] = {"coralux", "/s"};
+    CSaverApp app(2, argv);
+    EXPECT_THROW(app.DoSaver(), SSaverFailure);
+    EXPECT_EQ(g_strTrace, "CSaverApp::DoSaver() -> CGLDrawer::Init()");
+    int width = 0, height = 0;
+    ASSERT_TRUE(extra.GetShownSize(&width, &height));
+    EXPECT_EQ(width, DESKTOP_WIDTH);
+    EXPECT_EQ(height, DESKTOP_HEIGHT);
+}
+
 // An unknown switch runs nothing and ends without a failure.
 TEST(CSaverApp, UnknownSwitchEndsQuietly)
 {

@@ -101,6 +101,17 @@ TEST_F(NamedMutex, OneMutexPerDisplay)
         EXPECT_NE(0u, other);
         SysCloseNamedMutex(other);
     }
+    {
+        // Dots in a host name are not the screen's dot: two hosts, two sessions.
+        CScopedEnv remote("DISPLAY", "10.0.0.5:0.1");
+        const HNamedMutex one = Create(&existed);
+        EXPECT_NE(0u, one);
+        CScopedEnv otherHost("DISPLAY", "10.0.0.6:0");
+        const HNamedMutex another = Create(&existed);
+        EXPECT_NE(0u, another);
+        SysCloseNamedMutex(another);
+        SysCloseNamedMutex(one);
+    }
     SysCloseNamedMutex(first);
 }
 

@@ -251,3 +251,32 @@ TEST(Store, SaveFollowsSymbolicLink)
     EXPECT_TRUE(std::filesystem::is_symlink(StoreFile(home)));
     EXPECT_EQ(std::string(HEADER) + "\"Fade\"=dword:3\n", ReadText(target));
 }
+
+// A save replaces the file but keeps the permissions the user gave it.
+TEST(Store, SaveKeepsFileMode)
+{
+    CTempConfigHome home;
+    WriteText(StoreFile(home), HEADER);
+    ASSERT_EQ(0, chmod(StoreFile(home).c_str(), 0644));
+    ASSERT_TRUE(SaveDword("ScreenWidth", 800));
+    struct stat status;
+    ASSERT_EQ(0, stat(StoreFile(home).c_str(), &status));
+    EXPECT_EQ(0644u, status.st_mode & 07777);
+}
+
+// A store of exactly the size limit (1 MiB) is still read; one byte more is not.
+TEST(Store, StoreOfExactlyTheLimitIsRead)
+{
+    CTempConfigHome home;
+    std::string text = std::string(HEADER) + "\"ScreenWidth\"=dword:800\n";
+    text += std::string(1024 * 1024 - text.size(), ';');
+    WriteText(StoreFile(home), text);
+    HStoreKey key = SysCreateStoreKey(KEY);
+    ASSERT_NE(0u, key);
+    uint32_t width = 0;
+    EXPECT_TRUE(QueryDword(key, "ScreenWidth", &width));
+    EXPECT_EQ(800u, width);
+    SysCloseStoreKey(key);
+    WriteText(StoreFile(home), text + ";");
+    EXPECT_EQ(0u, SysCreateStoreKey(KEY));
+}

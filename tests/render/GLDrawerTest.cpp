@@ -13,12 +13,15 @@
 #include "app/Settings.h"
 #include "app/Trace.h"
 #include "assets/Pack.h"
+#include "fish/FishActor.h"
 #include "platform/ScreenCapture.h"
 #include "render/BubbleSystem.h"
 #include "render/GLDrawer.h"
 #include "tests/support/GLTestWindow.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/ScratchPack.h"
+#include "tests/support/FishTestScene.h"
+#include "tests/support/TestFishModels.h"
 
 namespace {
 const int SIZE = 64;
@@ -359,4 +362,68 @@ TEST_F(CGLDrawerTest, FishDrawOverTheScene)
     for (size_t i = 0; i < without.size(); i += 4)
         changed += without[i] != m_pixels[i] || without[i + 1] != m_pixels[i + 1];
     EXPECT_GT(changed, SIZE * SIZE / 50);
+}
+
+// Drawing the same moment twice gives the same frame: the second frame's
+// depth buffer starts clear and its fish write depth again, so nearer fish
+// still hide farther ones wherever many overlap.
+TEST_F(CGLDrawerTest, SameMomentTwiceGivesSameFrame)
+{
+    ASSERT_EQ(LoadResourcePack(PACK_RESOURCE_ID), 1);
+    g_Settings.YellowFishCount = g_Settings.BlueFishCount = 8;
+    g_Settings.PearlFishCount = g_Settings.TinyFishCount = 8;
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    DrawAt(*drawer, 0);
+    const std::vector<uint8_t> first = m_pixels;
+    DrawAt(*drawer, 0);
+    EXPECT_TRUE(first == m_pixels);
+}
+
+// A bubble behind a fish is hidden where the fish is and adds its light
+// around it: the fish's pixels stay exactly as they were without the bubble.
+TEST_F(CGLDrawerTest, BubbleBehindFishIsHidden)
+{
+    ASSERT_EQ(LoadResourcePack(PACK_RESOURCE_ID), 1);
+    CSmartPtr<CGLDrawer> empty = MakeDrawer();
+    DrawAt(*empty, 0);
+    const std::vector<uint8_t> sea = m_pixels;
+    g_Settings.YellowFishCount = 3;
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    DrawAt(*drawer, 0);
+    const std::vector<uint8_t> fish = m_pixels;
+    GetBubbleSystem().Add({0.5f, 0.5f, -1.5f}, 0.6f);
+    DrawAt(*drawer, 0);
+    int fishPixels = 0, lit = 0;
+    for (size_t i = 0; i < sea.size(); i += 4) {
+        const bool isFish = sea[i] != fish[i] || sea[i + 1] != fish[i + 1] || sea[i + 2] != fish[i + 2];
+        const bool changed = m_pixels[i] != fish[i] || m_pixels[i + 1] != fish[i + 1] || m_pixels[i + 2] != fish[i + 2];
+        fishPixels += isFish;
+        if (isFish)
+            EXPECT_FALSE(changed) << "bubble over fish pixel " << i / 4;
+        else
+            lit += changed;
+    }
+    ASSERT_GT(fishPixels, 20);
+    EXPECT_GT(lit, 20);
+}
+
+// The fish are lit: unlit, every fish pixel would show its skin's own plain
+// colour; lit, the sides turned from the light are darker (only the
+// highlights saturate back to the skin's colour).
+TEST_F(CGLDrawerTest, FishAreLit)
+{
+    AddCaustic(0);
+    AddTestFishModels(m_pack);
+    ASSERT_TRUE(CFishActor::GetModel().Load("fish.sca"));
+    CSmartPtr<CGLDrawer> empty = MakeDrawer();
+    DrawAt(*empty, 0);
+    const std::vector<uint8_t> sea = m_pixels;
+    g_Settings.YellowFishCount = 6;
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    DrawAt(*drawer, 0);
+    int fishPixels = 0;
+    for (size_t i = 0; i < sea.size(); i += 4)
+        fishPixels += sea[i] != m_pixels[i] || sea[i + 1] != m_pixels[i + 1] || sea[i + 2] != m_pixels[i + 2];
+    ASSERT_GT(fishPixels, 20);
+    EXPECT_GT(fishPixels - FindSkinPixels(m_pixels, SIZE).count, fishPixels / 4);
 }

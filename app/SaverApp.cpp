@@ -1,5 +1,8 @@
 #include "app/SaverApp.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "app/Trace.h"
@@ -10,6 +13,7 @@
 #include "render/BlackWnd.h"
 #include "render/DisplayMode.h"
 #include "render/GLDrawer.h"
+#include "render/HostWnd.h"
 #include "render/SaverWnd.h"
 
 namespace {
@@ -43,9 +47,14 @@ bool CSaverApp::InitInstance()
 
 void CSaverApp::ReportFailure()
 {
-    m_failed = true;
+    m_exitCode = 1;
     try {
-        SysMessageBox(MESSAGE_BOX_TITLE, FormatFailure().c_str());
+        // A host's window covers the screen: a box would hide behind it, so
+        // the host's log (our standard error) is where the failure goes.
+        if (m_options.IsHosted())
+            std::fprintf(stderr, "%s\n%s\n", MESSAGE_BOX_TITLE, FormatFailure().c_str());
+        else
+            SysMessageBox(MESSAGE_BOX_TITLE, FormatFailure().c_str());
     } catch (...) {
         // Nothing is left to tell the user with; the exit status still says it.
     }
@@ -54,16 +63,38 @@ void CSaverApp::ReportFailure()
 void CSaverApp::MainLoop()
 {
     try {
+        if (AnswerHostOptions())
+            return;
         SeedRandom(SysGetTickCount());
         SetDefaultSettings();
         LoadSettings();
+        ApplySettingOverrides(m_options);
         if (!LoadResourcePack(PACK_RESOURCE_ID))
             RaiseResourceError();
-        RunMode(GetRunMode(m_argc, m_argv));
+        if (m_options.IsHosted())
+            DoHostedShow(GetHostWindow());
+        else
+            RunMode(GetRunMode(static_cast<int>(m_options.rest.size()), m_options.rest.data()));
     } catch (...) {
         AddTrace("CSaverApp::MainLoop");
         throw;
     }
+}
+
+bool CSaverApp::AnswerHostOptions()
+{
+    const char* program = m_argc > 0 && m_argv[0] ? m_argv[0] : "coralux";
+    if (!ParseHostOptions(m_argc, m_argv, &m_options)) {
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program, m_options.error.c_str(),
+                     program);
+        m_exitCode = 2;
+        return true;
+    }
+    if (m_options.help)
+        std::fputs(GetHelpText(program).c_str(), stdout);
+    else if (m_options.version)
+        std::fputs(GetVersionText().c_str(), stdout);
+    return m_options.help || m_options.version;
 }
 
 void CSaverApp::RunMode(ERunMode mode)
@@ -116,8 +147,10 @@ void CSaverApp::DoSaver()
         SetScreenSaverRunning(false);
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
-        // After every normal run, so that the first one stores all the defaults.
-        SaveSettings();
+        // After every normal run, so that the first one stores all the
+        // defaults; settings given for this run only are not stored.
+        if (m_options.overrides.empty())
+            SaveSettings();
     } catch (...) {
         // The windows are gone by now; the desktop gets its own mode back
         // before anyone is told.
@@ -137,6 +170,50 @@ void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
             SysDispatchMessage(message);
             continue;
         }
+        drawer.Draw();
+        window.SwapBuffers();
+    }
+}
+
+HWindow CSaverApp::GetHostWindow() const
+{
+    if (m_options.windowId != 0)
+        return m_options.windowId;
+    if (const HWindow named = ParseWindowId(std::getenv("XSCREENSAVER_WINDOW")))
+        return named;
+    return SysGetRootWindow();
+}
+
+void CSaverApp::DoHostedShow(HWindow host)
+{
+    try {
+        // The renderer may copy the desktop, so it comes before we draw on it.
+        CSmartPtr<CGLDrawer> drawer = new CSmartPtrWrap<CGLDrawer>();
+        CSmartPtr<CHostWnd> window = new CSmartPtrWrap<CHostWnd>();
+        if (!window->Create(host))
+            RaiseError("Could not create main window");
+        drawer->Init();
+        RunHostedShow(*window, *drawer);
+        drawer.Reset();
+        window.Reset();
+    } catch (...) {
+        AddTrace("CSaverApp::DoHostedShow");
+        throw;
+    }
+}
+
+// The host ends the show (SIGTERM) or takes its window away; nothing the
+// user does reaches us.
+void CSaverApp::RunHostedShow(CHostWnd& window, CGLDrawerI& drawer)
+{
+    SMessage message = {};
+    while (message.message != MSG_QUIT) {
+        if (SysPeekMessage(&message)) {
+            SysDispatchMessage(message);
+            continue;
+        }
+        if (!window.FollowSize())
+            break;
         drawer.Draw();
         window.SwapBuffers();
     }

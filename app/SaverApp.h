@@ -3,9 +3,11 @@
 // host's command line asks for, from start to end, and shows any failure in
 // the one message box; the process ends when it returns.
 #include "app/CommandLine.h"
+#include "app/HostOptions.h"
 #include "platform/NamedMutex.h"
 
 class CGLDrawerI;
+class CHostWnd;
 class CSaverWnd;
 
 class CSaverApp
@@ -21,14 +23,18 @@ public:
     // Runs MainLoop and reports its failure. Always false: there is nothing
     // more to do after the run mode.
     bool InitInstance();
-    // The process's exit status: 0 after a run or a quiet end, 1 after a failure.
-    int GetExitCode() const { return m_failed ? 1 : 0; }
+    // The process's exit status: 0 after a run or a quiet end, 1 after a
+    // failure, 2 after a command line that could not be used.
+    int GetExitCode() const { return m_exitCode; }
 
     // Seeds the random generator, sets up the settings and the pack, then runs
     // the mode the command line names.
     void MainLoop();
     // The full-screen show, from the black cover to the restored display.
     void DoSaver();
+    // The show inside a host's window (xscreensaver's, or the root window)
+    // until the host ends it or the window goes; nothing is stored after.
+    void DoHostedShow(HWindow host);
     // The picture inside the host's preview window until that window goes.
     void DoPreview(HWindow parent);
     // The setup dialog.
@@ -51,7 +57,13 @@ public:
     void ChangePassword(HWindow owner);
 
 private:
+    // --help, --version or a bad option: answered here; false when the run goes on.
+    bool AnswerHostOptions();
     void RunMode(ERunMode mode);
+    // The window the hosted show draws into: the one named on the command
+    // line, else the one xscreensaver names in its environment, else the root.
+    HWindow GetHostWindow() const;
+    void RunHostedShow(CHostWnd& window, CGLDrawerI& drawer);
     // Frames until the saver window ends the run or a quit arrives; waiting
     // messages always come before the next frame.
     void RunShow(CSaverWnd& window, CGLDrawerI& drawer);
@@ -59,6 +71,7 @@ private:
 
     int m_argc;
     const char* const* m_argv;
-    bool m_failed = false;
+    SHostOptions m_options;
+    int m_exitCode = 0;
     HNamedMutex m_hMutex = 0;  // held for the life of the process
 };

@@ -84,6 +84,14 @@ bool SysUnregisterClass(const char* name);
 // display). Windows inside a parent are not made yet: a parent gives 0.
 HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y, int width, int height,
                         HWindow parent);
+// Takes another program's window (an xscreensaver host's, or the root window)
+// as a window of ours of a declared class: its procedure hears MSG_CREATE and
+// MSG_DESTROY, a GL context can draw in it (a CLASS_OWNDC class) and its size
+// is read from the server. Destroying it only lets it go. 0 when the window
+// does not exist or is ours already.
+HWindow SysAdoptWindow(const char* className, HWindow foreign);
+// The root window of the display's default screen; 0 without a display.
+HWindow SysGetRootWindow();
 // Destroys a window of ours; MSG_DESTROY reaches its procedure first. False when
 // the handle names no live window of ours.
 bool SysDestroyWindow(HWindow window);
@@ -93,7 +101,8 @@ bool SysIsWindow(HWindow window);
 void SysShowWindow(HWindow window);
 void SysSetForegroundWindow(HWindow window);
 void SysSetFocus(HWindow window);
-// Size of the client area; false when the window does not exist.
+// Size of the client area; false when the window does not exist (an adopted
+// window its owner destroyed included).
 bool SysGetClientSize(HWindow window, int* width, int* height);
 // The default processing of any message the program does not handle.
 intptr_t SysDefWindowProc(HWindow window, unsigned message, uintptr_t wParam, intptr_t lParam);

@@ -162,6 +162,36 @@ HWindow SysCreateWindow(const char* className, const char* title, unsigned style
     return handle;
 }
 
+HWindow SysAdoptWindow(const char* className, HWindow foreign)
+{
+    auto found = className ? g_classes.find(className) : g_classes.end();
+    if (found == g_classes.end() || FindWindow(foreign) || !StartVideo() || !DoesXWindowExist(foreign))
+        return 0;
+    auto window = std::make_unique<SLinuxWindow>();
+    window->className = className;
+    window->proc = found->second.proc;
+    window->glCapable = (found->second.style & CLASS_OWNDC) != 0;
+    window->adopted = true;
+    // The window's own visual decides the GL format; no attribute may ask for another.
+    SDL_GL_ResetAttributes();
+    window->sdlWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(foreign));
+    if (!window->sdlWindow)
+        return 0;
+    window->handle = foreign;
+    g_windows[foreign] = std::move(window);
+    if (CallWindowProc(foreign, MSG_CREATE, 0, 0) == -1) {
+        SysDestroyWindow(foreign);
+        return 0;
+    }
+    return foreign;
+}
+
+HWindow SysGetRootWindow()
+{
+    Display* display = GetXDisplay();
+    return display ? static_cast<HWindow>(DefaultRootWindow(display)) : 0;
+}
+
 bool SysDestroyWindow(HWindow handle)
 {
     SLinuxWindow* window = FindWindow(handle);
@@ -207,6 +237,15 @@ bool SysGetClientSize(HWindow handle, int* width, int* height)
     SLinuxWindow* window = FindWindow(handle);
     if (!window)
         return false;
+    // SDL hears nothing of another program's window: ask the server.
+    if (window->adopted) {
+        XWindowAttributes attributes = {};
+        if (!GetXWindowAttributes(handle, &attributes))
+            return false;
+        *width = attributes.width;
+        *height = attributes.height;
+        return true;
+    }
     SDL_GetWindowSize(window->sdlWindow, width, height);
     return true;
 }

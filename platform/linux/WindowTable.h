@@ -14,6 +14,7 @@ struct SLinuxWindow
     WindowProc proc = nullptr;
     bool glCapable = false;   // made with a GL visual (a CLASS_OWNDC class)
     bool destroying = false;  // MSG_DESTROY is on its way
+    bool adopted = false;     // another program's window: never destroyed here
 };
 
 // Null when the handle names no live window of ours.

@@ -34,7 +34,7 @@ int NoteXError(Display*, XErrorEvent*)
 
 }  // namespace
 
-bool DoesXWindowExist(unsigned long window)
+bool GetXWindowAttributes(unsigned long window, XWindowAttributes* attributes)
 {
     Display* display = GetXDisplay();
     if (!display || window == 0)
@@ -43,11 +43,16 @@ bool DoesXWindowExist(unsigned long window)
     XSync(display, False);
     g_sawXError = false;
     auto previous = XSetErrorHandler(NoteXError);
-    XWindowAttributes attributes = {};
-    const Status status = XGetWindowAttributes(display, static_cast<Window>(window), &attributes);
+    const Status status = XGetWindowAttributes(display, static_cast<Window>(window), attributes);
     XSync(display, False);
     XSetErrorHandler(previous);
     return status != 0 && !g_sawXError;
+}
+
+bool DoesXWindowExist(unsigned long window)
+{
+    XWindowAttributes attributes = {};
+    return GetXWindowAttributes(window, &attributes);
 }
 
 Display* GetXDisplay()

@@ -17,6 +17,8 @@ Display* GetXDisplay();
 
 // True when the X server knows a window of that id (ours or another program's).
 bool DoesXWindowExist(unsigned long window);
+// The window's attributes on our connection; false, quietly, when it is gone.
+bool GetXWindowAttributes(unsigned long window, XWindowAttributes* attributes);
 
 // Frees the arrow cursor SDL made; called before SDL's video system ends.
 void ForgetArrowCursor();

@@ -1,0 +1,162 @@
+// The show drawing into windows of another program, as xscreensaver runs it:
+// the real program in its own processes, on an X server of the test's own,
+// into magenta windows the test makes and reads back.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "tests/support/PrivateXServer.h"
+#include "tests/support/TempConfigHome.h"
+
+// Xlib's macros (None, Bool, Status) would clash with GoogleTest's names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+const uint32_t DRAW_LIMIT_MS = 20000;
+const uint32_t END_LIMIT_MS = 1000;
+
+class HostedShowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_server.IsReady());
+        m_display = XOpenDisplay(nullptr);
+        ASSERT_NE(m_display, nullptr);
+        ASSERT_NE(std::getenv("CORALUX_BINARY_DIR"), nullptr);
+    }
+
+    void TearDown() override
+    {
+        for (pid_t pid : m_children)
+            kill(pid, SIGKILL);
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+
+    // A mapped window filled with magenta, a colour the scene never has.
+    Window MakeWindow(int x, int y, int width, int height)
+    {
+        const int screen = DefaultScreen(m_display);
+        const Window window = XCreateSimpleWindow(m_display, RootWindow(m_display, screen), x, y, width, height, 0, 0,
+                                                  0xFF00FF);
+        XMapWindow(m_display, window);
+        XSync(m_display, False);
+        return window;
+    }
+
+    pid_t Start(const std::vector<std::string>& arguments, const char* hostWindow = nullptr)
+    {
+        const std::string program = std::string(std::getenv("CORALUX_BINARY_DIR")) + "/coralux";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (hostWindow)
+                setenv("XSCREENSAVER_WINDOW", hostWindow, 1);
+            std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+            for (const std::string& argument : arguments)
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        m_children.push_back(pid);
+        return pid;
+    }
+
+    // The share of the window's pixels that are no longer magenta.
+    double DrawnShare(Window window)
+    {
+        XWindowAttributes attributes = {};
+        XGetWindowAttributes(m_display, window, &attributes);
+        XImage* image =
+            XGetImage(m_display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+        if (!image)
+            return 0;
+        int drawn = 0;
+        for (int y = 0; y < attributes.height; ++y)
+            for (int x = 0; x < attributes.width; ++x)
+                drawn += (XGetPixel(image, x, y) & 0xFFFFFF) != 0xFF00FF;
+        XDestroyImage(image);
+        return static_cast<double>(drawn) / (attributes.width * attributes.height);
+    }
+
+    bool WaitUntilDrawn(Window window)
+    {
+        const uint32_t start = SysGetTickCount();
+        while (SysGetTickCount() - start < DRAW_LIMIT_MS) {
+            if (DrawnShare(window) > 0.99)
+                return true;
+            SysSleep(50);
+        }
+        return false;
+    }
+
+    // Ends the process as a host does and says whether it went within a second, cleanly.
+    bool EndsOnTerm(pid_t pid)
+    {
+        kill(pid, SIGTERM);
+        const uint32_t start = SysGetTickCount();
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (SysGetTickCount() - start > END_LIMIT_MS)
+                return false;
+            SysSleep(10);
+        }
+        std::erase(m_children, pid);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    CTempConfigHome m_home;
+    CPrivateXServer m_server{640, 480};
+    Display* m_display = nullptr;
+    std::vector<pid_t> m_children;
+};
+
+}  // namespace
+
+// Two processes at once, each into its own window (one id in decimal, one in
+// hex): each fills its window and follows it as it grows, a third window
+// stays as it was, and each ends cleanly on the host's SIGTERM.
+TEST_F(HostedShowTest, TwoProcessesDrawIntoTheirOwnWindows)
+{
+    const Window left = MakeWindow(0, 0, 200, 150), right = MakeWindow(300, 0, 200, 150);
+    const Window untouched = MakeWindow(0, 300, 100, 100);
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", right);
+    const pid_t first = Start({"--window-id", std::to_string(left), "--sounds=0"});
+    const pid_t second = Start({"-window-id", hex, "--sounds=0"});
+    EXPECT_TRUE(WaitUntilDrawn(left));
+    EXPECT_TRUE(WaitUntilDrawn(right));
+    XResizeWindow(m_display, left, 280, 260);
+    XSync(m_display, False);
+    EXPECT_TRUE(WaitUntilDrawn(left));
+    EXPECT_EQ(DrawnShare(untouched), 0.0);
+    EXPECT_TRUE(EndsOnTerm(first));
+    EXPECT_TRUE(EndsOnTerm(second));
+}
+
+// --root draws into the window xscreensaver names in its environment, and a
+// hosted show stores nothing.
+TEST_F(HostedShowTest, RootDrawsIntoTheHostsWindow)
+{
+    const Window other = MakeWindow(0, 0, 100, 100), host = MakeWindow(200, 100, 300, 200);
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", host);
+    const pid_t show = Start({"--root", "--sounds=0"}, hex);
+    EXPECT_TRUE(WaitUntilDrawn(host));
+    EXPECT_EQ(DrawnShare(other), 0.0);
+    EXPECT_TRUE(EndsOnTerm(show));
+    std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
+    const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.find("\"Fade\""), std::string::npos) << text;
+}

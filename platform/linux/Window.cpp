@@ -204,7 +204,13 @@ bool SysDestroyWindow(HWindow handle)
     auto found = g_windows.find(handle);
     SDL_Window* sdlWindow = found->second->sdlWindow;
     g_windows.erase(found);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    Display* sdlDisplay = SDL_GetWindowWMInfo(sdlWindow, &info) ? info.info.x11.display : nullptr;
     SDL_DestroyWindow(sdlWindow);
+    // Gone for every client once we return, not when SDL's connection gets round to it.
+    if (sdlDisplay)
+        XSync(sdlDisplay, False);
     return true;
 }
 

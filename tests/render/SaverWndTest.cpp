@@ -4,6 +4,7 @@
 #include "app/Trace.h"
 #include "fish/SmartPtr.h"
 #include "render/SaverWnd.h"
+#include "tests/support/PrivateXServer.h"
 
 namespace {
 
@@ -129,8 +130,11 @@ TEST(CSaverWnd, InactiveFrameSkipsDefault)
 
 // The real window covers the screen, hides the pointer for its life and
 // leaves it visible when it goes; a second saver window can follow the first.
+// A screen of its own, so the topmost window hides nothing of other tests.
 TEST(CSaverWnd, CoversScreenAndRestoresPointer)
 {
+    CPrivateXServer server(320, 240);
+    ASSERT_TRUE(server.IsReady());
     int screenWidth = 0, screenHeight = 0;
     ASSERT_TRUE(SysGetScreenSize(&screenWidth, &screenHeight));
     const int before = GetCursorCount();

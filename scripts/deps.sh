@@ -8,9 +8,9 @@ PACKAGES=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libsdl2-dev libx11-dev libxrandr-dev libxtst-dev libxss-dev libgtk-3-dev
   libgtest-dev libbenchmark-dev
-  libfreetype-dev fonts-dejavu-core
+  libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
-  xfonts-base
+  xfonts-base xscreensaver libxml2-utils
 )
 
 missing=()

@@ -12,4 +12,5 @@ status=0
 diff -r --exclude=.keep "$CORALUX_SOURCE_DIR/resources/pack" "$OUT/pack" || status=1
 diff -r "$CORALUX_SOURCE_DIR/resources/bitmaps" "$OUT/bitmaps" || status=1
 cmp "$CORALUX_SOURCE_DIR/resources/coralux.ico" "$OUT/coralux.ico" || status=1
+cmp "$CORALUX_SOURCE_DIR/resources/desktop/coralux.png" "$OUT/desktop/coralux.png" || status=1
 exit $status

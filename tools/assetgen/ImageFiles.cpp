@@ -1,5 +1,7 @@
 #include "ImageFiles.h"
 
+#include <png.h>
+
 namespace {
 
 const int TGA_COLOR_MAPPED = 1;
@@ -203,5 +205,36 @@ CBytes EncodeIcon(const std::vector<CImage>& images)
     }
     for (const CBytes& body : bodies)
         out.Append(body);
+    return out;
+}
+
+CBytes EncodePng(const CImage& image)
+{
+    const int width = image.GetWidth(), height = image.GetHeight();
+    std::vector<uint8_t> rgba;
+    rgba.reserve(static_cast<size_t>(width) * height * 4);
+    // Our rows run bottom up; a PNG's run top down.
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const SColor& c = image.At(x, y);
+            for (double channel : {c.r, c.g, c.b, c.a})
+                rgba.push_back(static_cast<uint8_t>(ToByte(channel)));
+        }
+    }
+    png_image png = {};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = width;
+    png.height = height;
+    png.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    std::vector<uint8_t> encoded;
+    if (png_image_write_get_memory_size(png, size, 0, rgba.data(), 0, nullptr)) {
+        encoded.resize(size);
+        png_image_write_to_memory(&png, encoded.data(), &size, 0, rgba.data(), 0, nullptr);
+        encoded.resize(size);
+    }
+    CBytes out;
+    for (uint8_t byte : encoded)
+        out.PutU8(byte);
     return out;
 }

@@ -19,3 +19,5 @@ CBytes EncodeBmp8(int width, int height, const std::vector<uint8_t>& indices, co
 // One icon file holding each image (square, 32-bit with alpha, plus the
 // 1-bit mask that older readers use).
 CBytes EncodeIcon(const std::vector<CImage>& images);
+// A PNG with alpha, rows top first, for the desktop's icon themes.
+CBytes EncodePng(const CImage& image);

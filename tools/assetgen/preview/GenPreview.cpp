@@ -1,5 +1,6 @@
 // Composes the pictures that show the aquarium outside the show: the preview
-// still (bitmap 132, 200 x 150), the program icon (48, 32 and 16 pixels), and
+// still (bitmap 132, 200 x 150), the program icon (48, 32 and 16 pixels, and
+// the 48-pixel one as a PNG for the desktop's icon themes), and
 // on request a sheet of every fish kind in several poses for checking the
 // models by eye. Everything is drawn from the files already in the pack.
 //
@@ -149,6 +150,7 @@ void WriteIcon(const std::string& root, SAquarium& aquarium)
     for (int size : {48, 32, 16})
         images.push_back(canvas.GetImage().Resized(size, size));
     WriteOutputFile(root, "coralux.ico", EncodeIcon(images));
+    WriteOutputFile(root, "desktop/coralux.png", EncodePng(images.front()));
 }
 
 void WriteModelViews(const std::string& folder, SAquarium& aquarium)

@@ -132,3 +132,8 @@ bool SysGetCursorPos(int* x, int* y);
 
 // Size of the primary screen in pixels, as it is now (after any mode switch).
 bool SysGetScreenSize(int* width, int* height);
+// Where the primary screen's top-left corner lies on the desktop that all
+// monitors together show; (0, 0) with one monitor.
+bool SysGetScreenOrigin(int* x, int* y);
+// Size of that whole desktop, every monitor included.
+bool SysGetDesktopSize(int* width, int* height);

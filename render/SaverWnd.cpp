@@ -11,16 +11,15 @@ namespace {
 
 const char* const SAVER_CLASS = "Quillworth OpenGL Window";
 
-void OnMouseMove(HWindow window)
+}  // namespace
+
+bool HasPointerStrayed()
 {
     int x = 0, y = 0;
     if (!SysGetCursorPos(&x, &y))
-        return;
-    if (std::abs(x - g_nStartCursorX) > SAVER_MOVE_TOLERANCE || std::abs(y - g_nStartCursorY) > SAVER_MOVE_TOLERANCE)
-        SysPostMessage(window, MSG_CLOSE, 0, 0);
+        return false;
+    return std::abs(x - g_nStartCursorX) > SAVER_MOVE_TOLERANCE || std::abs(y - g_nStartCursorY) > SAVER_MOVE_TOLERANCE;
 }
-
-}  // namespace
 
 CSaverWnd::~CSaverWnd()
 {
@@ -38,10 +37,10 @@ bool CSaverWnd::Create()
         const SWindowClass windowClass = {SAVER_CLASS, CLASS_OWNDC | CLASS_HREDRAW | CLASS_VREDRAW, WndProc,
                                           BACKGROUND_NONE};
         m_ownsClass = SysRegisterClass(windowClass);
-        int width = 0, height = 0;
-        if (!m_ownsClass || !SysGetScreenSize(&width, &height))
+        int x = 0, y = 0, width = 0, height = 0;
+        if (!m_ownsClass || !SysGetScreenOrigin(&x, &y) || !SysGetScreenSize(&width, &height))
             return false;
-        m_window = SysCreateWindow(SAVER_CLASS, "OpenGL Window", STYLE_POPUP | STYLE_TOPMOST, 0, 0, width, height, 0);
+        m_window = SysCreateWindow(SAVER_CLASS, "OpenGL Window", STYLE_POPUP | STYLE_TOPMOST, x, y, width, height, 0);
         if (m_window == 0)
             return false;
         SysShowWindow(m_window);
@@ -100,7 +99,8 @@ intptr_t CSaverWnd::WndProc(HWindow window, unsigned message, uintptr_t wParam, 
             return 0;
         break;
     case MSG_MOUSEMOVE:
-        OnMouseMove(window);
+        if (HasPointerStrayed())
+            SysPostMessage(window, MSG_CLOSE, 0, 0);
         break;
     case MSG_POWERBROADCAST:
         if (wParam == PBT_QUERYSUSPEND || wParam == PBT_SUSPEND)

@@ -1,5 +1,6 @@
 #pragma once
-// The full-screen saver window: topmost, covering the primary screen, owning
+// The full-screen saver window: topmost, covering the primary screen (the
+// black window covers the other monitors), owning
 // the GL context the scene is drawn with. Its window procedure turns the
 // user's first sign of life (a key, a button, a real pointer move, losing
 // activation, a suspend) into the end of the run. It draws nothing itself.
@@ -13,6 +14,9 @@ extern int g_nStartCursorY;
 
 // Farthest the pointer may stray along either axis, in screen pixels.
 const int SAVER_MOVE_TOLERANCE = 30;
+
+// True once the pointer is farther than that from where it was at the start.
+bool HasPointerStrayed();
 
 class CSaverWnd
 {

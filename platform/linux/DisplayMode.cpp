@@ -244,22 +244,71 @@ void SysRestoreDisplayMode()
     StopModeWatchdog();
 }
 
-bool SysGetScreenSize(int* width, int* height)
+namespace {
+
+// The primary RandR monitor (or else the first): with RandR 1.5 a monitor
+// may be a part of one output, as a desktop split across a wide display.
+bool GetPrimaryMonitor(XRRMonitorInfo* out)
+{
+    Display* display = GetXDisplay();
+    int major = 0, minor = 0, count = 0;
+    if (!display || !XRRQueryVersion(display, &major, &minor) || (major == 1 && minor < 5))
+        return false;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+    if (!monitors)
+        return false;
+    const XRRMonitorInfo* found = count > 0 ? &monitors[0] : nullptr;
+    for (int i = 0; i < count; ++i) {
+        if (monitors[i].primary)
+            found = &monitors[i];
+    }
+    if (found)
+        *out = *found;
+    XRRFreeMonitors(monitors);
+    return found != nullptr && found->width > 0 && found->height > 0;
+}
+
+bool GetCrtcSize(int* width, int* height)
 {
     SResources res;
     RROutput output = 0;
     SCrtcSetting current;
-    const XRRModeInfo* mode = nullptr;
-    if (OpenResources(GetXDisplay(), &res)) {
-        const RRCrtc crtc = FindPrimaryCrtc(res, &output);
-        if (crtc != 0 && ReadCrtc(res, crtc, &current))
-            mode = FindModeInfo(res, current.mode);
-    }
-    if (mode) {
+    if (!OpenResources(GetXDisplay(), &res))
+        return false;
+    const RRCrtc crtc = FindPrimaryCrtc(res, &output);
+    const XRRModeInfo* mode = crtc != 0 && ReadCrtc(res, crtc, &current) ? FindModeInfo(res, current.mode) : nullptr;
+    if (mode)
         GetShownSize(*mode, current.rotation, width, height);
+    return mode != nullptr;
+}
+
+}  // namespace
+
+bool SysGetScreenSize(int* width, int* height)
+{
+    XRRMonitorInfo monitor = {};
+    if (GetPrimaryMonitor(&monitor)) {
+        *width = monitor.width;
+        *height = monitor.height;
         return true;
     }
-    // No XRandR: the whole X screen is the one screen.
+    // No monitors: the primary output's CRTC, or without XRandR the whole screen.
+    return GetCrtcSize(width, height) || SysGetDesktopSize(width, height);
+}
+
+bool SysGetScreenOrigin(int* x, int* y)
+{
+    XRRMonitorInfo monitor = {};
+    *x = *y = 0;
+    if (GetPrimaryMonitor(&monitor)) {
+        *x = monitor.x;
+        *y = monitor.y;
+    }
+    return GetXDisplay() != nullptr;
+}
+
+bool SysGetDesktopSize(int* width, int* height)
+{
     Display* display = GetXDisplay();
     XWindowAttributes root = {};
     if (!display || !XGetWindowAttributes(display, DefaultRootWindow(display), &root))

@@ -1,4 +1,5 @@
 #include "platform/ScreenCapture.h"
+#include "platform/Window.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -57,11 +58,16 @@ bool SysCaptureScreen(uint8_t* pixels, int width, int height)
     int opcode = 0, firstEvent = 0, firstError = 0;
     const bool xwayland = XQueryExtension(display, "XWAYLAND", &opcode, &firstEvent, &firstError);
     if (!xwayland && XGetWindowAttributes(display, root, &attributes)) {
-        // Asking for pixels beyond the root window is an X error, so stay inside it.
-        const int w = std::min(width, attributes.width);
-        const int h = std::min(height, attributes.height);
-        XImage* image =
-            XGetImage(display, root, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+        // The primary screen's corner; asking for pixels beyond the root
+        // window is an X error, so stay inside it.
+        int left = 0, top = 0;
+        SysGetScreenOrigin(&left, &top);
+        left = std::clamp(left, 0, attributes.width - 1);
+        top = std::clamp(top, 0, attributes.height - 1);
+        const int w = std::min(width, attributes.width - left);
+        const int h = std::min(height, attributes.height - top);
+        XImage* image = XGetImage(display, root, left, top, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                                  AllPlanes, ZPixmap);
         if (image != nullptr) {
             CopyImage(image, pixels, width, height);
             XDestroyImage(image);

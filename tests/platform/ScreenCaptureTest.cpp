@@ -1,78 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/ScreenCapture.h"
+#include "tests/support/PrivateXServer.h"
 
 namespace {
 
+// A screen of the test's own, so what it paints on the root window is not
+// covered by another test's windows.
 const int SCREEN_W = 64;
 const int SCREEN_H = 48;
-
-// A private X server of 64 x 48 pixels, so what the test paints on the root
-// window is not covered by another test's windows. It must not reset when
-// the painting client leaves, or the paint goes. DISPLAY points at it
-// while the object lives.
-class CPrivateXServer
-{
-public:
-    CPrivateXServer()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        const char* previous = std::getenv("DISPLAY");
-        m_hadDisplay = previous != nullptr;
-        m_previous = previous ? previous : "";
-        m_pid = fork();
-        if (m_pid == 0) {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 2);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "64x48x24", "-nolisten", "tcp", "-noreset",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        // The server dies if the pipe closes before it has written the whole line.
-        std::string number;
-        char c = 0;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (m_pid > 0 && !number.empty()) {
-            m_display = ":" + number;
-            setenv("DISPLAY", m_display.c_str(), 1);
-        }
-    }
-    ~CPrivateXServer()
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-        if (m_hadDisplay)
-            setenv("DISPLAY", m_previous.c_str(), 1);
-        else
-            unsetenv("DISPLAY");
-    }
-    bool IsRunning() const { return !m_display.empty(); }
-
-private:
-    pid_t m_pid = -1;
-    std::string m_display;
-    std::string m_previous;
-    bool m_hadDisplay = false;
-};
 
 // Paints the root window: colour top on its first topRows rows, bottom below.
 void PaintRoot(unsigned long top, unsigned long bottom, int topRows)
@@ -101,8 +43,8 @@ std::vector<int> Pixel(const std::vector<uint8_t>& pixels, int width, int x, int
 // The screen's top rows end last in memory, as B, G, R, 0.
 TEST(SysCaptureScreen, TopRowsLandLastAsBgr)
 {
-    CPrivateXServer server;
-    ASSERT_TRUE(server.IsRunning());
+    CPrivateXServer server(SCREEN_W, SCREEN_H);
+    ASSERT_TRUE(server.IsReady());
     PaintRoot(0x102030, 0x405060, 4);
     std::vector<uint8_t> pixels(32 * 16 * 4, 0xEE);
     ASSERT_TRUE(SysCaptureScreen(pixels.data(), 32, 16));
@@ -115,8 +57,8 @@ TEST(SysCaptureScreen, TopRowsLandLastAsBgr)
 // Asking for more than the screen holds reads what exists and blacks the rest.
 TEST(SysCaptureScreen, BeyondTheScreenIsBlack)
 {
-    CPrivateXServer server;
-    ASSERT_TRUE(server.IsRunning());
+    CPrivateXServer server(SCREEN_W, SCREEN_H);
+    ASSERT_TRUE(server.IsReady());
     PaintRoot(0xFFFFFF, 0x808080, SCREEN_H);
     const int w = SCREEN_W + 8;
     const int h = SCREEN_H + 2;

@@ -1,6 +1,6 @@
-// The show drawing into windows of another program, as xscreensaver runs it:
-// the real program in its own processes, on an X server of the test's own,
-// into magenta windows the test makes and reads back.
+// The real program in processes of its own, on an X server of the test's
+// own: the show drawing into magenta windows the test makes and reads back,
+// as xscreensaver runs it, and the full-screen show across two monitors.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -14,18 +14,20 @@
 
 #include "platform/Clock.h"
 #include "tests/support/PrivateXServer.h"
+#include "tests/support/SplitMonitors.h"
 #include "tests/support/TempConfigHome.h"
 
 // Xlib's macros (None, Bool, Status) would clash with GoogleTest's names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace {
 
 const uint32_t DRAW_LIMIT_MS = 20000;
 const uint32_t END_LIMIT_MS = 1000;
 
-class HostedShowTest : public testing::Test
+class ShowProcessTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -73,21 +75,39 @@ protected:
         return pid;
     }
 
+    // The share of the rectangle's pixels that are not of that colour.
+    double ShareNot(Window window, unsigned long colour, int x, int y, int width, int height)
+    {
+        XImage* image = XGetImage(m_display, window, x, y, width, height, AllPlanes, ZPixmap);
+        if (!image)
+            return 0;
+        int other = 0;
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column)
+                other += (XGetPixel(image, column, row) & 0xFFFFFF) != colour;
+        XDestroyImage(image);
+        return static_cast<double>(other) / (width * height);
+    }
+
     // The share of the window's pixels that are no longer magenta.
     double DrawnShare(Window window)
     {
         XWindowAttributes attributes = {};
         XGetWindowAttributes(m_display, window, &attributes);
-        XImage* image =
-            XGetImage(m_display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-        if (!image)
-            return 0;
-        int drawn = 0;
-        for (int y = 0; y < attributes.height; ++y)
-            for (int x = 0; x < attributes.width; ++x)
-                drawn += (XGetPixel(image, x, y) & 0xFFFFFF) != 0xFF00FF;
-        XDestroyImage(image);
-        return static_cast<double>(drawn) / (attributes.width * attributes.height);
+        return ShareNot(window, 0xFF00FF, 0, 0, attributes.width, attributes.height);
+    }
+
+    bool WaitUntilGone(pid_t pid)
+    {
+        const uint32_t start = SysGetTickCount();
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (SysGetTickCount() - start > END_LIMIT_MS)
+                return false;
+            SysSleep(10);
+        }
+        std::erase(m_children, pid);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
     bool WaitUntilDrawn(Window window)
@@ -105,19 +125,11 @@ protected:
     bool EndsOnTerm(pid_t pid)
     {
         kill(pid, SIGTERM);
-        const uint32_t start = SysGetTickCount();
-        int status = 0;
-        while (waitpid(pid, &status, WNOHANG) == 0) {
-            if (SysGetTickCount() - start > END_LIMIT_MS)
-                return false;
-            SysSleep(10);
-        }
-        std::erase(m_children, pid);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return WaitUntilGone(pid);
     }
 
     CTempConfigHome m_home;
-    CPrivateXServer m_server{640, 480};
+    CPrivateXServer m_server{1280, 480};
     Display* m_display = nullptr;
     std::vector<pid_t> m_children;
 };
@@ -127,7 +139,7 @@ protected:
 // Two processes at once, each into its own window (one id in decimal, one in
 // hex): each fills its window and follows it as it grows, a third window
 // stays as it was, and each ends cleanly on the host's SIGTERM.
-TEST_F(HostedShowTest, TwoProcessesDrawIntoTheirOwnWindows)
+TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
 {
     const Window left = MakeWindow(0, 0, 200, 150), right = MakeWindow(300, 0, 200, 150);
     const Window untouched = MakeWindow(0, 300, 100, 100);
@@ -147,7 +159,7 @@ TEST_F(HostedShowTest, TwoProcessesDrawIntoTheirOwnWindows)
 
 // --root draws into the window xscreensaver names in its environment, and a
 // hosted show stores nothing.
-TEST_F(HostedShowTest, RootDrawsIntoTheHostsWindow)
+TEST_F(ShowProcessTest, RootDrawsIntoTheHostsWindow)
 {
     const Window other = MakeWindow(0, 0, 100, 100), host = MakeWindow(200, 100, 300, 200);
     char hex[32];
@@ -159,4 +171,34 @@ TEST_F(HostedShowTest, RootDrawsIntoTheHostsWindow)
     std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
     const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text.find("\"Fade\""), std::string::npos) << text;
+}
+
+// With two monitors the show fills the primary one and the other is black;
+// a pointer move over the other monitor ends the show as over the show, and
+// so does a click there.
+TEST_F(ShowProcessTest, FullScreenShowFillsPrimaryMonitorOthersBlack)
+{
+    CSplitMonitors monitors;
+    ASSERT_TRUE(monitors.IsReady());
+    const int half = monitors.GetHalfWidth();
+    const Window root = DefaultRootWindow(m_display);
+    for (bool click : {false, true}) {
+        // The click comes where the pointer already is: over the other monitor.
+        XTestFakeMotionEvent(m_display, 0, click ? half + half / 2 : half / 2, 240, 0);
+        XSync(m_display, False);
+        const pid_t show = Start({"/s", "--sounds=0"});
+        const uint32_t start = SysGetTickCount();
+        while (ShareNot(root, 0, 0, 0, half, 480) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
+            SysSleep(50);
+        ASSERT_GT(ShareNot(root, 0, 0, 0, half, 480), 0.9) << "the primary monitor shows no scene";
+        EXPECT_EQ(ShareNot(root, 0, half, 0, half, 480), 0.0) << "the other monitor is not black";
+        if (click) {
+            XTestFakeButtonEvent(m_display, 1, True, 0);
+            XTestFakeButtonEvent(m_display, 1, False, 0);
+        } else {
+            XTestFakeRelativeMotionEvent(m_display, half, 0, 0);
+        }
+        XSync(m_display, False);
+        EXPECT_TRUE(WaitUntilGone(show)) << (click ? "click" : "move");
+    }
 }

@@ -19,8 +19,8 @@ const char* const MESSAGE_BOX_TITLE = "Coralux:";
 const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between looks at its queue
 
 const char* const AMBIENT_SOUND = "sound/main.wav";
-const int32_t AMBIENT_KEY = -1;     // never taken over by a splash
-const uint32_t AMBIENT_FLAGS = 1;   // looping, not placed in the scene
+const int32_t AMBIENT_KEY = -1;      // never taken over by a splash
+const uint32_t AMBIENT_FLAGS = 1;    // looping, not placed in the scene
 const float LISTENER_RANGE = 20.0f;  // scene units; the whole scene is well inside it
 
 // The ambient loop, when sounds are on. Without a device the calls do

@@ -29,6 +29,10 @@ public:
         m_core->voices.push_back(&m_voice);
     }
 
+    // The core keeps a pointer to m_voice: a buffer never moves.
+    CMixerBuffer(const CMixerBuffer&) = delete;
+    CMixerBuffer& operator=(const CMixerBuffer&) = delete;
+
     ~CMixerBuffer() override
     {
         std::lock_guard<std::mutex> hold(m_core->lock);
@@ -153,12 +157,12 @@ private:
             return false;
         const size_t width = sound.format.bitsPerSample / 8;
         const size_t first = static_cast<size_t>(start - base) / width;
-        const size_t last = std::min(sound.samples.size(), (static_cast<size_t>(start - base) + size + width - 1) / width);
+        const size_t last =
+            std::min(sound.samples.size(), (static_cast<size_t>(start - base) + size + width - 1) / width);
         std::lock_guard<std::mutex> hold(m_core->lock);
         for (size_t i = first; i < last; ++i) {
             const uint8_t* p = base + i * width;
-            sound.samples[i] = width == 1 ? (p[0] - 128) / 128.0f
-                                          : static_cast<int16_t>(p[0] | p[1] << 8) / 32768.0f;
+            sound.samples[i] = width == 1 ? (p[0] - 128) / 128.0f : static_cast<int16_t>(p[0] | p[1] << 8) / 32768.0f;
         }
         return true;
     }

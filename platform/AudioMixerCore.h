@@ -11,14 +11,14 @@ struct SMixerSound
 {
     SAudioFormat format;
     uint32_t frames = 0;
-    std::vector<uint8_t> bytes;   // what Lock hands out; main thread only
-    std::vector<float> samples;   // the bytes as -1..1, interleaved; under the core's lock
+    std::vector<uint8_t> bytes;  // what Lock hands out; main thread only
+    std::vector<float> samples;  // the bytes as -1..1, interleaved; under the core's lock
 };
 
 struct SMixerVoice
 {
     std::shared_ptr<SMixerSound> sound;
-    double position = 0;  // in frames of the sound, with the fraction between two
+    double position = 0;        // in frames of the sound, with the fraction between two
     float left = 1, right = 1;  // linear gains from volume and pan
     int32_t volume = AUDIO_VOLUME_FULL, pan = 0;
     uint32_t frequency = 0;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const float SMALLEST_DISTANCE = 1e-10f;  // replaces distances <= 0, so nothing divides by zero
+const float SMALLEST_DISTANCE = 1e-10f;              // replaces distances <= 0, so nothing divides by zero
 const float MIN_DOPPLER = 0.5f, MAX_DOPPLER = 2.0f;  // pitch factor range of a moving source
 
 float Positive(float value)
@@ -41,8 +41,8 @@ int CSoundSystem::Attach(std::unique_ptr<CAudioDeviceI> device)
     return 1;
 }
 
-int CSoundSystem::SetListener(const SVector3& position, const SVector3& forward, const SVector3& up,
-                              float maxDistance, float dopplerSpeed)
+int CSoundSystem::SetListener(const SVector3& position, const SVector3& forward, const SVector3& up, float maxDistance,
+                              float dopplerSpeed)
 {
     m_listenerPosition = position;
     m_listenerForward = forward;
@@ -96,8 +96,7 @@ int CSoundSystem::ApplyVoice(SSoundVoice& voice)
     }
     if (!voice.sample)
         return 1;
-    return voice.sample->SetVolume(m_masterVolume * gain) && voice.sample->SetPan(pan) &&
-           voice.sample->SetPitch(pitch);
+    return voice.sample->SetVolume(m_masterVolume * gain) && voice.sample->SetPan(pan) && voice.sample->SetPitch(pitch);
 }
 
 // The requester's own voice wherever it is, so an owner's key names one

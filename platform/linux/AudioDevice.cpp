@@ -61,7 +61,7 @@ private:
     {
         try {
             static_cast<CSdlAudioDevice*>(self)->m_mixer->Mix(reinterpret_cast<int16_t*>(stream),
-                                                             static_cast<size_t>(bytes) / (2 * sizeof(int16_t)));
+                                                              static_cast<size_t>(bytes) / (2 * sizeof(int16_t)));
         } catch (...) {
             std::memset(stream, 0, static_cast<size_t>(bytes));
         }

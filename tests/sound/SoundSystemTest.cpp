@@ -190,12 +190,3 @@ TEST_F(SoundSystemTest, FailedLoadStopsThePreviousSound)
     for (int16_t sample : Render(64))
         ASSERT_EQ(0, sample);
 }
-
-// Without a device the system plays nothing and says so.
-TEST(CSoundSystem, WithoutDeviceDoesNothing)
-{
-    CSoundSystem system;
-    EXPECT_EQ(0, system.Attach(nullptr));
-    EXPECT_EQ(0, system.Play("loud.wav", &system, 0, 0, 1.0f, 0.0f, 1.0f, ORIGIN, ORIGIN));
-    EXPECT_EQ(0, system.Update());
-}

@@ -42,17 +42,6 @@ TEST(SWaveData, ReadsCanonicalLayoutAndIgnoresTrailingChunks)
     EXPECT_EQ((std::vector<uint8_t>{1, 2, 3, 4, 5, 6}), wave.samples);
 }
 
-// The sample count of 16-bit data is its bytes over two; an odd last byte
-// is no sample.
-TEST(SWaveData, CountsSixteenBitSamplesWhole)
-{
-    SWaveData wave;
-    const std::vector<uint8_t> wav = MakeWav(1, 22050, 16, {1, 0, 2, 0, 3});
-    ASSERT_TRUE(wave.Parse(wav.data(), static_cast<uint32_t>(wav.size())));
-    EXPECT_EQ(2u, wave.sampleCount);
-    EXPECT_EQ(4u, wave.samples.size());
-}
-
 // Layouts other than the canonical one, and data the entry does not hold,
 // are refused rather than read from the wrong place.
 TEST(SWaveData, RefusesOtherLayoutsAndTruncatedData)

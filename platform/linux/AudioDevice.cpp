@@ -2,6 +2,7 @@
 // each block of output. SDL converts our 16-bit stereo to what the hardware
 // takes; only the rate is left to the device, and the mixer follows it.
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <cstring>
 
@@ -12,6 +13,27 @@ namespace {
 const int WANTED_RATE = 44100;
 // About 23 ms at 44.1 kHz: short enough for a splash to follow its bubbles.
 const Uint16 BLOCK_FRAMES = 1024;
+
+// ALSA's own handler prints to standard error when the machine has no sound
+// card. No device is no failure of the show's, so it stays quiet. ALSA is
+// loaded as SDL would load it; the reference is kept for SDL's use.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void QuietAlsa()
+{
+    typedef void (*ErrorHandler)(const char*, int, const char*, int, const char*, ...);
+    typedef int (*SetErrorHandler)(ErrorHandler);
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW);
+    if (!alsa)
+        return;
+    auto setHandler = reinterpret_cast<SetErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler)
+        setHandler(IgnoreAlsaError);
+}
 
 class CSdlAudioDevice : public CAudioDeviceI
 {
@@ -29,6 +51,7 @@ public:
     bool Open()
     {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        QuietAlsa();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         m_started = true;

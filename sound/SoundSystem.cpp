@@ -82,17 +82,15 @@ int CSoundSystem::ApplyVoice(SSoundVoice& voice)
 {
     float gain = voice.volume, pan = voice.pan, pitch = voice.pitch;
     if (voice.flags & SOUND_POSITIONED) {
-        SVector3 d;
-        VecSub(voice.position, m_listenerPosition, d);
         // Negative beyond the maximum distance, which the volume turns into silence.
         gain = voice.volume * GetDistanceFactor(voice.position);
-        pan = 0;
-        if (!(voice.flags & SOUND_CENTRED)) {
-            VecNormalize(d);
-            pan = VecDot(m_listenerRight, d);
-        }
-        const float towards = VecDot(voice.velocity, d);
-        pitch = voice.pitch * std::clamp(1.0f - towards / m_dopplerSpeed, MIN_DOPPLER, MAX_DOPPLER);
+        SVector3 toSource;
+        VecSub(voice.position, m_listenerPosition, toSource);
+        VecNormalize(toSource);
+        pan = (voice.flags & SOUND_CENTRED) ? 0.0f : VecDot(m_listenerRight, toSource);
+        // A source moving away sounds lower, whether it is panned or centred.
+        const float away = VecDot(voice.velocity, toSource);
+        pitch = voice.pitch * std::clamp(1.0f - away / m_dopplerSpeed, MIN_DOPPLER, MAX_DOPPLER);
     }
     if (!voice.sample)
         return 1;

@@ -30,6 +30,7 @@ protected:
     {
         m_pack.Add("ramp.wav", MakeWav(1, RATE, 16, Pcm16(Ramp(RATE))));
         m_pack.Add("loud.wav", MakeWav(1, RATE, 16, Pcm16(std::vector<int16_t>(RATE, 16384))));
+        m_pack.Add("short.wav", MakeWav(1, RATE, 16, Pcm16(std::vector<int16_t>(1000, 16384))));
         m_pack.Add("silent.wav", MakeWav(1, RATE, 8, std::vector<uint8_t>(RATE, 128)));
         m_pack.Add("other.wav", MakeWav(1, RATE, 16, Pcm16(std::vector<int16_t>(RATE, -1000))));
         auto mixer = std::make_unique<CAudioMixer>(RATE);
@@ -102,6 +103,19 @@ TEST_F(SoundSystemTest, PlacedSoundFadesWithDistanceAndStopsAtTheMaximum)
     EXPECT_EQ(1, Play("ramp.wav", &far, 0, SOUND_POSITIONED, 1.0f, {0.5f, 0.5f, -19.0f}));
     EXPECT_EQ(1, Play("ramp.wav", &far, 0, SOUND_POSITIONED, 1.0f, {0.5f, 30.0f, 1.0f}));
     EXPECT_EQ(1, VoicesInUse());
+}
+
+// A centred source 10 away, moving away at 2 a second against a Doppler
+// speed of 20, plays at 0.9 of its rate: 1000 frames last about 1111.
+TEST_F(SoundSystemTest, SourceMovingAwayPlaysLower)
+{
+    ASSERT_EQ(1, m_system.Play("short.wav", this, 0, SOUND_POSITIONED | SOUND_CENTRED, 1.0f, 0.0f, 1.0f,
+                               {0.5f, 0.5f, -9.0f}, {0.0f, 0.0f, -2.0f}));
+    const std::vector<int16_t> out = Render(1500);
+    int sounding = 0;
+    for (size_t i = 0; i < out.size(); i += 2)
+        sounding += out[i] != 0;
+    EXPECT_NEAR(1111, sounding, 2);
 }
 
 // The same owner and key with the same sound still playing re-targets the

@@ -15,11 +15,30 @@
 #include "render/GLDrawer.h"
 #include "render/HostWnd.h"
 #include "render/SaverWnd.h"
+#include "sound/Sound.h"
 
 namespace {
 
 const char* const MESSAGE_BOX_TITLE = "Coralux:";
 const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between looks at its queue
+
+const char* const AMBIENT_SOUND = "sound/main.wav";
+const int32_t AMBIENT_KEY = -1;      // never taken over by a splash
+const uint32_t AMBIENT_FLAGS = 1;    // looping, not placed in the scene
+const float LISTENER_RANGE = 20.0f;  // scene units; the whole scene is well inside it
+
+// The ambient loop, when sounds are on. Without a device the calls do
+// nothing and the show runs silently: no failure to report.
+void StartSounds(HWindow window, const void* owner)
+{
+    if (g_Settings.EnableSounds)
+        InitSoundSystem(window);
+    SetSoundMasterVolume(1.0f);
+    // Above the middle of the scene, looking into the water.
+    SetSoundListener({0.5f, 0.5f, 1.0f}, {0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f}, LISTENER_RANGE);
+    const SVector3 still = {0.0f, 0.0f, 0.0f};
+    PlaySample(AMBIENT_SOUND, owner, AMBIENT_KEY, AMBIENT_FLAGS, 1.0f, 0.0f, 1.0f, still, still);
+}
 
 }  // namespace
 
@@ -137,8 +156,10 @@ void CSaverApp::DoSaver()
         if (!saverWnd->Create())
             RaiseError("Could not create main window");
         drawer->Init();
+        StartSounds(saverWnd->GetHWND(), this);
         SetScreenSaverRunning(true);
         RunShow(*saverWnd, *drawer);
+        ShutdownSoundSystem();
         // The renderer goes while the window's GL context still exists.
         drawer.Reset();
         saverWnd.Reset();
@@ -155,6 +176,7 @@ void CSaverApp::DoSaver()
         // The windows are gone by now; the desktop gets its own mode back
         // before anyone is told.
         SetScreenSaverRunning(false);
+        ShutdownSoundSystem();
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
         AddTrace("CSaverApp::DoSaver");
@@ -172,6 +194,7 @@ void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
         }
         drawer.Draw();
         window.SwapBuffers();
+        UpdateSounds();
     }
 }
 

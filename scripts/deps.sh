@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
-  xfonts-base xscreensaver libxml2-utils
+  xfonts-base xscreensaver libxml2-utils python3 sox
 )
 
 missing=()

@@ -4,7 +4,21 @@
 // and returns 0, so callers never need to know whether sound is on.
 #include <cstdint>
 
+#include "platform/Window.h"
 #include "render/Math.h"
+
+// The show calls this once, after the renderer is set up, only when sounds
+// are enabled. Creates the system and opens the audio device; 0 when there is
+// no device, and the show then stays silent.
+int InitSoundSystem(HWindow window);
+// Releases the system and everything it plays. The show calls it on every way out.
+int ShutdownSoundSystem();
+// The listener's place and facing; placed sounds beyond maxDistance are silent.
+int SetSoundListener(const SVector3& position, const SVector3& forward, const SVector3& up, float maxDistance);
+// 0..1 over every voice.
+int SetSoundMasterVolume(float volume);
+// Brings the playing voices up to date; once a frame, after drawing.
+int UpdateSounds();
 
 // Plays a pack WAV entry on a voice. owner and key identify the requester (a
 // voice with the same pair is re-targeted; key -1 is never taken over); flags

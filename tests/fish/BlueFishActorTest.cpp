@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "app/Random.h"
 #include "fish/BlueFishActor.h"
+#include "platform/AudioMixer.h"
 #include "render/BubbleSystem.h"
+#include "sound/Sound.h"
+#include "sound/SoundSystem.h"
 #include "tests/support/FishTestScene.h"
+#include "tests/support/WavBytes.h"
 
 namespace {
 
@@ -105,4 +113,37 @@ TEST_F(BlueFishActorTest, PuffsThreeBubblesAtTheMouth)
         EXPECT_GE(bubble.size, 0.01f * scale * 0.9999f);
         EXPECT_LE(bubble.size, 0.03f * scale * 1.0001f);
     }
+}
+
+// Over many breaths a fish splashes with all three sounds, on its own voice
+// (key 0), placed in the scene and played once at a tenth of full gain, at
+// pitches spread over [0.5, 1.5].
+TEST_F(BlueFishActorTest, SplashesWithAllThreeSoundsAtSpreadPitches)
+{
+    for (const char* name : {"sound/splash0.wav", "sound/splash1.wav", "sound/splash2.wav"})
+        m_scene.GetPack().Add(name, MakeWav(1, 22050, 8, std::vector<uint8_t>(2000, 200)));
+    ASSERT_EQ(1, StartSoundSystem(std::make_unique<CAudioMixer>(22050)));
+    CProbeBlueFish fish;
+    ASSERT_TRUE(fish.Init());
+    std::set<std::string> names;
+    float lowest = 2.0f, highest = 0.0f;
+    for (int breath = 0; breath < 600; ++breath) {
+        fish.Update(CBlueFishActor::BREATH_INTERVAL);
+        const SSoundVoice& voice = FindSoundSystem()->GetVoice(0);
+        if (!voice.sample)
+            continue;
+        ASSERT_EQ(&fish, voice.owner);
+        EXPECT_EQ(0, voice.key);
+        EXPECT_EQ(SOUND_POSITIONED, voice.flags);
+        EXPECT_FLOAT_EQ(0.1f, voice.volume);
+        names.insert(voice.sample->GetName());
+        lowest = std::min(lowest, voice.pitch);
+        highest = std::max(highest, voice.pitch);
+    }
+    ShutdownSoundSystem();
+    EXPECT_EQ((std::set<std::string>{"sound/splash0.wav", "sound/splash1.wav", "sound/splash2.wav"}), names);
+    EXPECT_GE(lowest, 0.5f);
+    EXPECT_LT(lowest, 0.6f);
+    EXPECT_LE(highest, 1.5f);
+    EXPECT_GT(highest, 1.4f);
 }

@@ -1,0 +1,32 @@
+#pragma once
+// A software mixer that plays the part of an audio device: it sums its
+// buffers into interleaved 16-bit stereo at one output rate, each buffer with
+// its own gain, pan and playback rate (linear interpolation between the
+// data's samples). Mix runs on the audio thread, or offline in a test; the
+// buffers' calls come from the main thread and hold the mixer's lock only
+// for a moment. Not a resampler of quality: linear interpolation is enough
+// for water sounds.
+#include <cstddef>
+#include <memory>
+
+#include "platform/AudioDevice.h"
+
+struct SMixerCore;
+
+class CAudioMixer : public CAudioDeviceI
+{
+public:
+    explicit CAudioMixer(uint32_t outputRate);
+    ~CAudioMixer() override;
+    CAudioMixer(const CAudioMixer&) = delete;
+    CAudioMixer& operator=(const CAudioMixer&) = delete;
+
+    std::unique_ptr<CAudioBufferI> CreateBuffer(const SAudioFormat& format, uint32_t bytes) override;
+    // Writes the next frames of output, left and right interleaved; a sum
+    // beyond full scale is clipped, never wrapped round. Never throws.
+    void Mix(int16_t* out, size_t frames);
+    uint32_t GetOutputRate() const;
+
+private:
+    std::shared_ptr<SMixerCore> m_core;
+};

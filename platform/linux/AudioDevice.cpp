@@ -1,0 +1,106 @@
+// The audio device on SDL: SDL's audio thread asks the software mixer for
+// each block of output. SDL converts our 16-bit stereo to what the hardware
+// takes; only the rate is left to the device, and the mixer follows it.
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <cstring>
+
+#include "platform/AudioMixer.h"
+
+namespace {
+
+const int WANTED_RATE = 44100;
+// About 23 ms at 44.1 kHz: short enough for a splash to follow its bubbles.
+const Uint16 BLOCK_FRAMES = 1024;
+
+// ALSA's own handler prints to standard error when the machine has no sound
+// card. No device is no failure of the show's, so it stays quiet. ALSA is
+// loaded as SDL would load it; the reference is kept for SDL's use.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void QuietAlsa()
+{
+    typedef void (*ErrorHandler)(const char*, int, const char*, int, const char*, ...);
+    typedef int (*SetErrorHandler)(ErrorHandler);
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW);
+    if (!alsa)
+        return;
+    auto setHandler = reinterpret_cast<SetErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler)
+        setHandler(IgnoreAlsaError);
+}
+
+class CSdlAudioDevice : public CAudioDeviceI
+{
+public:
+    ~CSdlAudioDevice() override
+    {
+        // Closing waits for the audio thread, so the mixer is no longer used after it.
+        if (m_device)
+            SDL_CloseAudioDevice(m_device);
+        if (m_started)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    // False when SDL has no device for us; the subsystem is then left again.
+    bool Open()
+    {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        QuietAlsa();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        m_started = true;
+        SDL_AudioSpec wanted = {};
+        wanted.freq = WANTED_RATE;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = BLOCK_FRAMES;
+        wanted.callback = Fill;
+        wanted.userdata = this;
+        SDL_AudioSpec obtained = {};
+        m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (!m_device)
+            return false;
+        // The callback starts only when the device is unpaused, after this.
+        m_mixer = std::make_unique<CAudioMixer>(static_cast<uint32_t>(obtained.freq));
+        SDL_PauseAudioDevice(m_device, 0);
+        return true;
+    }
+
+    std::unique_ptr<CAudioBufferI> CreateBuffer(const SAudioFormat& format, uint32_t bytes) override
+    {
+        return m_mixer->CreateBuffer(format, bytes);
+    }
+
+private:
+    // On SDL's audio thread. No exception may cross into SDL: a failure
+    // gives a block of silence.
+    static void SDLCALL Fill(void* self, Uint8* stream, int bytes)
+    {
+        try {
+            static_cast<CSdlAudioDevice*>(self)->m_mixer->Mix(reinterpret_cast<int16_t*>(stream),
+                                                              static_cast<size_t>(bytes) / (2 * sizeof(int16_t)));
+        } catch (...) {
+            std::memset(stream, 0, static_cast<size_t>(bytes));
+        }
+    }
+
+    bool m_started = false;
+    SDL_AudioDeviceID m_device = 0;
+    std::unique_ptr<CAudioMixer> m_mixer;
+};
+
+}  // namespace
+
+std::unique_ptr<CAudioDeviceI> SysCreateAudioDevice(HWindow)
+{
+    auto device = std::make_unique<CSdlAudioDevice>();
+    if (!device->Open())
+        return nullptr;
+    return device;
+}

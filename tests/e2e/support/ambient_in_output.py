@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""Tells whether raw 16-bit stereo output holds the ambient loop.
+
+usage: ambient_in_output.py OUTPUT.raw OUTPUT_RATE AMBIENT.wav
+
+The mixer starts the loop at an output frame boundary and reads it with
+linear interpolation, so from its first sounding frame on the output must
+follow the WAV read that way. Splashes on top only lower the match a little.
+Prints the correlation and the seconds compared; exits 1 below 0.9.
+"""
+import array
+import math
+import sys
+import wave
+
+
+def read_output(path):
+    samples = array.array("h")
+    with open(path, "rb") as f:
+        samples.frombytes(f.read())
+    if sys.byteorder == "big":
+        samples.byteswap()
+    return [(samples[i] + samples[i + 1]) / 65536.0 for i in range(0, len(samples) - 1, 2)]
+
+
+def read_ambient(path):
+    with wave.open(path, "rb") as w:
+        assert w.getsampwidth() == 1 and w.getnchannels() == 1
+        return w.getframerate(), [(b - 128) / 128.0 for b in w.readframes(w.getnframes())]
+
+
+def expected(ambient, step, frames):
+    count = len(ambient)
+    out = []
+    for j in range(frames):
+        position = (j * step) % count
+        at = int(position)
+        fraction = position - at
+        a, b = ambient[at], ambient[(at + 1) % count]
+        out.append(a + (b - a) * fraction)
+    return out
+
+
+def correlation(x, y):
+    sxy = sum(a * b for a, b in zip(x, y))
+    sxx = sum(a * a for a in x)
+    syy = sum(b * b for b in y)
+    return sxy / math.sqrt(sxx * syy) if sxx > 0 and syy > 0 else 0.0
+
+
+def main():
+    output = read_output(sys.argv[1])
+    rate = int(sys.argv[2])
+    ambient_rate, ambient = read_ambient(sys.argv[3])
+    first = next((i for i, s in enumerate(output) if s != 0.0), None)
+    if first is None:
+        print("the output is silent")
+        return 1
+    step = ambient_rate / rate
+    length = len(output) - first
+    reference = expected(ambient, step, length)
+    # The loop may begin with a few samples that round to silence.
+    start = max(range(max(0, first - 64), first + 1),
+                key=lambda s: correlation(output[s:s + rate // 2], reference[: rate // 2]))
+    whole = correlation(output[start:], reference[: len(output) - start])
+    print("correlation %.3f over %.1f s" % (whole, (len(output) - start) / rate))
+    return 0 if whole >= 0.9 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

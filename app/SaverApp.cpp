@@ -26,6 +26,8 @@ const char* const AMBIENT_SOUND = "sound/main.wav";
 const int32_t AMBIENT_KEY = -1;      // never taken over by a splash
 const uint32_t AMBIENT_FLAGS = 1;    // looping, not placed in the scene
 const float LISTENER_RANGE = 20.0f;  // scene units; the whole scene is well inside it
+// xscreensaver starts one hosted show per monitor; the one holding this plays the sound.
+const char* const HOSTED_SOUND_MUTEX = "CoraluxSoundMutex";
 
 // The ambient loop, when sounds are on. Without a device the calls do
 // nothing and the show runs silently: no failure to report.
@@ -216,10 +218,16 @@ void CSaverApp::DoHostedShow(HWindow host)
         if (!window->Create(host))
             RaiseError("Could not create main window");
         drawer->Init();
+        bool anotherPlays = false;
+        m_hMutex = SysCreateNamedMutex(HOSTED_SOUND_MUTEX, &anotherPlays);
+        if (!anotherPlays)
+            StartSounds(window->GetHWND(), this);
         RunHostedShow(*window, *drawer);
+        ShutdownSoundSystem();
         drawer.Reset();
         window.Reset();
     } catch (...) {
+        ShutdownSoundSystem();
         AddTrace("CSaverApp::DoHostedShow");
         throw;
     }
@@ -239,6 +247,7 @@ void CSaverApp::RunHostedShow(CHostWnd& window, CGLDrawerI& drawer)
             break;
         drawer.Draw();
         window.SwapBuffers();
+        UpdateSounds();
     }
 }
 

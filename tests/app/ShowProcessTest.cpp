@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -57,13 +58,15 @@ protected:
         return window;
     }
 
-    pid_t Start(const std::vector<std::string>& arguments, const char* hostWindow = nullptr)
+    // Runs the program with these arguments and, added to the test's own, these
+    // environment variables.
+    pid_t Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment = {})
     {
         const std::string program = std::string(std::getenv("CORALUX_BINARY_DIR")) + "/coralux";
         const pid_t pid = fork();
         if (pid == 0) {
-            if (hostWindow)
-                setenv("XSCREENSAVER_WINDOW", hostWindow, 1);
+            for (const std::string& variable : environment)
+                putenv(const_cast<char*>(variable.c_str()));
             std::vector<char*> argv = {const_cast<char*>(program.c_str())};
             for (const std::string& argument : arguments)
                 argv.push_back(const_cast<char*>(argument.c_str()));
@@ -138,17 +141,23 @@ protected:
 
 // Two processes at once, each into its own window (one id in decimal, one in
 // hex): each fills its window and follows it as it grows, a third window
-// stays as it was, and each ends cleanly on the host's SIGTERM.
+// stays as it was, only one of them plays sound, and each ends cleanly on
+// the host's SIGTERM.
 TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
 {
     const Window left = MakeWindow(0, 0, 200, 150), right = MakeWindow(300, 0, 200, 150);
     const Window untouched = MakeWindow(0, 300, 100, 100);
     char hex[32];
     std::snprintf(hex, sizeof hex, "0x%lx", right);
-    const pid_t first = Start({"--window-id", std::to_string(left), "--sounds=0"});
-    const pid_t second = Start({"-window-id", hex, "--sounds=0"});
+    // Through SDL's disk driver each process would write its own file; only one plays.
+    const std::string sound = m_home.GetPath() + "/sound-";
+    const pid_t first = Start({"--window-id", std::to_string(left)},
+                              {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "first"});
+    const pid_t second =
+        Start({"-window-id", hex}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "second"});
     EXPECT_TRUE(WaitUntilDrawn(left));
     EXPECT_TRUE(WaitUntilDrawn(right));
+    EXPECT_NE(std::filesystem::exists(sound + "first"), std::filesystem::exists(sound + "second"));
     XResizeWindow(m_display, left, 280, 260);
     XSync(m_display, False);
     EXPECT_TRUE(WaitUntilDrawn(left));
@@ -164,7 +173,7 @@ TEST_F(ShowProcessTest, RootDrawsIntoTheHostsWindow)
     const Window other = MakeWindow(0, 0, 100, 100), host = MakeWindow(200, 100, 300, 200);
     char hex[32];
     std::snprintf(hex, sizeof hex, "0x%lx", host);
-    const pid_t show = Start({"--root", "--sounds=0"}, hex);
+    const pid_t show = Start({"--root", "--sounds=0"}, {std::string("XSCREENSAVER_WINDOW=") + hex});
     EXPECT_TRUE(WaitUntilDrawn(host));
     EXPECT_EQ(DrawnShare(other), 0.0);
     EXPECT_TRUE(EndsOnTerm(show));

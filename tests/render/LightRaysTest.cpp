@@ -111,14 +111,14 @@ TEST_F(CLightRaysTest, SmallPatternWrapsAtItsOwnSize)
 }
 
 // A pattern wider than high wraps rows and columns each at its own side. At
-// 5 rows in, ray 40 (column 56, top at 157 px) reads rows 5 and 37 of column
-// 56, that is row 1 and column 8 both times: the one lit texel.
+// 13 rows in, ray 40 (column 56, top at 157 px) reads rows 13 and 45 of column
+// 56, that is row 5 and column 8 both times: the one lit texel.
 TEST_F(CLightRaysTest, WidePatternWrapsEachSideAtItsOwnSize)
 {
     m_caustic = new CSmartPtrWrap<CDIB32>();
-    ASSERT_TRUE(m_caustic->Create(16, 4));
-    std::fill(m_caustic->GetBits(), m_caustic->GetBits() + 16 * 4 * 4, 0);
-    m_caustic->GetBits()[(1 * 16 + 8) * 4] = 255;
-    Draw(5.5 / 15.0);
+    ASSERT_TRUE(m_caustic->Create(16, 8));
+    std::fill(m_caustic->GetBits(), m_caustic->GetBits() + 16 * 8 * 4, 0);
+    m_caustic->GetBits()[(5 * 16 + 8) * 4] = 255;
+    Draw(13.5 / 15.0);
     EXPECT_NEAR(Red(157, 63), Expected(255, 63), 4);
 }

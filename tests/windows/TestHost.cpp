@@ -4,8 +4,13 @@
 //   TestHost preview SCR    runs "SCR /p HWND" in a preview window of its own,
 //                           checks that it lives while the window does and
 //                           ends soon after the window is destroyed
+//   TestHost dialog SCR     shows the .scr's dialog template 102 through the
+//                           dialog manager, titled "Template 102", checks that
+//                           every control was made, and waits for Cancel
 // Exit status 0 when the check holds; the reason is printed otherwise.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -102,6 +107,68 @@ int RunPreview(const char* scr)
     return 0;
 }
 
+// Every control of the setup dialog, by id, with the window class it must have.
+const struct
+{
+    int id;
+    const char* className;
+} DIALOG_CONTROLS[] = {
+    {1007, "Static"}, {1025, "Button"}, {1006, "Static"}, {1008, "ComboBox"}, {1010, "Button"},
+    {1011, "Button"}, {1012, "Button"}, {1030, "Static"}, {1009, "ComboBox"}, {1031, "Static"},
+    {1034, TRACKBAR_CLASSA}, {1016, "Button"}, {1019, "Button"}, {1032, "Static"}, {1026, TRACKBAR_CLASSA},
+    {1036, "Static"}, {1027, TRACKBAR_CLASSA}, {1033, "Static"}, {1028, TRACKBAR_CLASSA}, {1035, "Static"},
+    {1029, TRACKBAR_CLASSA}, {4, "Button"}, {1015, "Button"}, {IDOK, "Button"}, {IDCANCEL, "Button"},
+};
+const INT_PTR MISSING_CONTROL = 100;
+
+bool HasEveryControl(HWND dialog)
+{
+    for (const auto& control : DIALOG_CONTROLS) {
+        char className[64] = {};
+        const HWND item = GetDlgItem(dialog, control.id);
+        if (!item || !GetClassNameA(item, className, sizeof className) || lstrcmpiA(className, control.className) != 0) {
+            std::printf("control %d: '%s', not %s\n", control.id, className, control.className);
+            return false;
+        }
+    }
+    return true;
+}
+
+INT_PTR CALLBACK TemplateProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        if (!HasEveryControl(dialog))
+            EndDialog(dialog, MISSING_CONTROL);
+        SetWindowTextA(dialog, "Template 102");
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int ShowDialogTemplate(const char* scr)
+{
+    const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    const HMODULE module = LoadLibraryExA(scr, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(102), reinterpret_cast<LPCSTR>(RT_DIALOG))
+                               : nullptr;
+    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    if (!loaded)
+        return Fail("the .scr has no dialog template 102");
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                                   static_cast<LPCDLGTEMPLATEA>(LockResource(loaded)), nullptr,
+                                                   TemplateProc, 0);
+    if (result == MISSING_CONTROL)
+        return Fail("dialog template 102 lacks a control");
+    if (result != IDCANCEL)
+        return Fail("dialog template 102 cannot be shown");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -110,6 +177,8 @@ int main(int argc, char** argv)
         return PrintName(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "preview") == 0)
         return RunPreview(argv[2]);
-    std::printf("usage: TestHost name|preview SCR\n");
+    if (argc == 3 && std::strcmp(argv[1], "dialog") == 0)
+        return ShowDialogTemplate(argv[2]);
+    std::printf("usage: TestHost name|preview|dialog SCR\n");
     return 2;
 }

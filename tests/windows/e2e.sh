@@ -98,6 +98,28 @@ check_preview() {
   fi
 }
 
+# The template alone, through the host's dialog manager: /c does not show it yet.
+check_dialog_template() {
+  wine "$HOST" dialog "$SCR" >"$SHOTS/.dialog-out" 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "Template 102"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "dialog template 102: $(tr -d '\r' <"$SHOTS/.dialog-out")"
+    return
+  fi
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+  xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$SHOTS/windows-dialog-template.png"
+  xdotool windowfocus --sync "$FOUND" key Escape
+  if wait_for_end "$pid" 10 && [ "$STATUS" -eq 0 ]; then
+    pass "dialog template 102 shows every control, trackbars included"
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "dialog template 102: $(tr -d '\r' <"$SHOTS/.dialog-out")"
+  fi
+  rm -f "$SHOTS/.dialog-out"
+}
+
 check_unoffered_mode() {
   wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 800 /f >/dev/null 2>&1
@@ -132,6 +154,7 @@ check_unoffered_mode() {
 check_name
 check_show
 check_preview
+check_dialog_template
 check_unoffered_mode
 echo "e2e: $PASSED passed, $FAILED failed"
 [ "$FAILED" -eq 0 ]

@@ -18,3 +18,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# A release carries no symbols: the .scr is what users copy around.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

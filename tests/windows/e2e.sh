@@ -82,11 +82,39 @@ check_show() {
     kill -KILL "$pid" 2>/dev/null
     fail "the show outlived a key (status ${STATUS:-running})"
   fi
+  check_pointer_ends_show
 
   local count
   count=$(wine reg query "$KEY" 2>/dev/null | grep -c 'REG_DWORD')
   [ "$count" -eq 14 ] && pass "the registry holds the fourteen values after a run" ||
     fail "the registry holds $count values after a run"
+}
+
+# The pointer's jitter of up to 30 pixels keeps the show; 40 pixels end it.
+# Until Wine has seen a pointer event it takes the pointer to be at the
+# screen's centre, where Xvfb starts it: so the pointer moves only from there.
+check_pointer_ends_show() {
+  wine "$SCR" /s 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "OpenGL Window"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "the second show showed no window"
+    return
+  fi
+  sleep 2
+  xdotool mousemove_relative -- 20 -20
+  sleep 2
+  if ! kill -0 "$pid" 2>/dev/null; then
+    fail "a 20-pixel move ended the show"
+    return
+  fi
+  xdotool mousemove_relative -- 20 20
+  if wait_for_end "$pid" 10 && [ "$STATUS" -eq 0 ]; then
+    pass "a 20-pixel move keeps the show, a 40-pixel one ends it"
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "the show outlived a 40-pixel move"
+  fi
 }
 
 check_preview() {

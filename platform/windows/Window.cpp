@@ -7,14 +7,8 @@
 
 namespace {
 
-struct SClassRecord
-{
-    ATOM atom;
-    WindowProc proc;  // null: the default procedure
-};
-
-std::map<std::string, SClassRecord> g_classes;
-std::map<ATOM, WindowProc> g_procs;
+std::map<std::string, ATOM> g_classes;
+std::map<ATOM, WindowProc> g_procs;  // a null procedure: the default one
 
 HINSTANCE GetInstance()
 {
@@ -68,7 +62,7 @@ bool SysRegisterClass(const SWindowClass& windowClass)
     const ATOM atom = RegisterClassExA(&record);
     if (atom == 0)
         return false;
-    g_classes[windowClass.name] = {atom, windowClass.proc};
+    g_classes[windowClass.name] = atom;
     g_procs[atom] = windowClass.proc;
     return true;
 }
@@ -84,7 +78,7 @@ bool SysUnregisterClass(const char* name)
     // The host refuses while a window of the class lives.
     if (found == g_classes.end() || !UnregisterClassA(name, GetInstance()))
         return false;
-    g_procs.erase(found->second.atom);
+    g_procs.erase(found->second);
     g_classes.erase(found);
     return true;
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when
 # any is missing. Runs as root, or through sudo when it is at hand.
+#   scripts/deps.sh            the Linux build and its tests
+#   scripts/deps.sh --windows  also the MinGW-w64 cross build and Wine
 set -euo pipefail
 
 PACKAGES=(
@@ -12,6 +14,14 @@ PACKAGES=(
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
   xfonts-base xscreensaver libxml2-utils python3 sox
 )
+if [ "${1:-}" = "--windows" ]; then
+  # Wine only recommends the X libraries it needs under Xvfb.
+  PACKAGES+=(
+    g++-mingw-w64-x86-64-posix googletest dpkg-dev
+    wine64 wine fonts-wine
+    libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxrender1 libxxf86vm1
+  )
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do

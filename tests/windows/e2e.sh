@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# End-to-end checks of Coralux.scr under Wine and Xvfb, the way the host's
+# screen-saver settings use it. Runs inside xvfb-run (scripts/test-windows.sh
+# starts it) with tests/windows/wine.bash sourced.
+#   tests/windows/e2e.sh BUILD_DIR SHOT_DIR
+# Prints one line per check and closes with "N passed, N failed".
+set -uo pipefail
+BUILD=$1
+SHOTS=$2
+SCR=$BUILD/Coralux.scr
+HOST=$BUILD/TestHost.exe
+KEY='HKCU\Software\Quillworth Software\Coralux Screensaver'
+PASSED=0
+FAILED=0
+
+pass() { echo "ok: $*"; PASSED=$((PASSED + 1)); }
+fail() { echo "FAIL: $*"; FAILED=$((FAILED + 1)); }
+
+# Waits up to 30 s for a visible window of that title; its id in FOUND.
+wait_for_title() {
+  FOUND=
+  for _ in $(seq 300); do
+    FOUND=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$FOUND" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# True when the process ends within the seconds given; its status in STATUS.
+wait_for_end() {
+  local pid=$1 seconds=$2
+  STATUS=
+  timeout "$seconds" tail --pid="$pid" -f /dev/null || return 1
+  STATUS=0
+  wait "$pid" || STATUS=$?
+  return 0
+}
+
+# The number of colours in a screenshot: a drawn scene has thousands, a blank screen one.
+count_colours() {
+  xwd -root -silent | convert xwd:- "$1"
+  convert "$1" -format '%k' info:
+}
+
+check_name() {
+  local name
+  name=$(wine "$HOST" name "$SCR" 2>/dev/null | tr -d '\r')
+  [ "$name" = "Coralux" ] && pass "string resource 1 is \"Coralux\"" || fail "string resource 1 reads '$name'"
+}
+
+check_show() {
+  wine "$SCR" /s 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "OpenGL Window"; then
+    fail "/s showed no saver window"
+    return
+  fi
+  sleep 3
+  local colours
+  colours=$(count_colours "$SHOTS/windows-show.png")
+  [ "$colours" -gt 1000 ] && pass "/s draws the scene ($colours colours)" || fail "/s shows $colours colours"
+
+  # A second copy finds the mutex and ends at once, with no window of its own.
+  local windows_before windows_after
+  windows_before=$(xdotool search --onlyvisible --name '^OpenGL Window$' | wc -l)
+  wine "$SCR" /s 2>/dev/null &
+  local second=$!
+  if wait_for_end "$second" 20 && [ "$STATUS" -eq 0 ]; then
+    windows_after=$(xdotool search --onlyvisible --name '^OpenGL Window$' | wc -l)
+    [ "$windows_after" -eq "$windows_before" ] && pass "a second /s is refused through the mutex" ||
+      fail "a second /s opened a window"
+  else
+    kill -KILL "$second" 2>/dev/null
+    fail "a second /s kept running beside the first"
+  fi
+
+  xdotool key space
+  if wait_for_end "$pid" 10 && [ "$STATUS" -eq 0 ]; then
+    pass "a key ends the show"
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "the show outlived a key (status ${STATUS:-running})"
+  fi
+  check_pointer_ends_show
+
+  local count
+  count=$(wine reg query "$KEY" 2>/dev/null | grep -c 'REG_DWORD')
+  [ "$count" -eq 14 ] && pass "the registry holds the fourteen values after a run" ||
+    fail "the registry holds $count values after a run"
+}
+
+# The pointer's jitter of up to 30 pixels keeps the show; 40 pixels end it.
+# Until Wine has seen a pointer event it takes the pointer to be at the
+# screen's centre, where Xvfb starts it: so the pointer moves only from there.
+check_pointer_ends_show() {
+  wine "$SCR" /s 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "OpenGL Window"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "the second show showed no window"
+    return
+  fi
+  sleep 2
+  xdotool mousemove_relative -- 20 -20
+  sleep 2
+  if ! kill -0 "$pid" 2>/dev/null; then
+    fail "a 20-pixel move ended the show"
+    return
+  fi
+  xdotool mousemove_relative -- 20 20
+  if wait_for_end "$pid" 10 && [ "$STATUS" -eq 0 ]; then
+    pass "a 20-pixel move keeps the show, a 40-pixel one ends it"
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "the show outlived a 40-pixel move"
+  fi
+}
+
+check_preview() {
+  local out
+  if out=$(wine "$HOST" preview "$SCR" 2>/dev/null | tr -d '\r'); then
+    pass "/p HWND lives with the host's window and ends with it"
+  else
+    fail "/p HWND: $out"
+  fi
+}
+
+# The host's password change (/a HWND) belongs to the older host family: here
+# its entry point is missing, so the mode ends at once and quietly.
+check_password_change() {
+  wine "$SCR" /a 65552 2>/dev/null &
+  local pid=$!
+  if wait_for_end "$pid" 20 && [ "$STATUS" -eq 0 ]; then
+    pass "/a HWND ends quietly without the older host's password service"
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "/a HWND did not end quietly (status ${STATUS:-running})"
+  fi
+}
+
+# The template alone, through the host's dialog manager: /c does not show it yet.
+check_dialog_template() {
+  wine "$HOST" dialog "$SCR" >"$SHOTS/.dialog-out" 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "Template 102"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "dialog template 102: $(tr -d '\r' <"$SHOTS/.dialog-out")"
+    return
+  fi
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+  xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$SHOTS/windows-dialog-template.png"
+  xdotool windowfocus --sync "$FOUND" key Escape
+  if wait_for_end "$pid" 10 && [ "$STATUS" -eq 0 ]; then
+    pass "dialog template 102 shows every control, trackbars included"
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "dialog template 102: $(tr -d '\r' <"$SHOTS/.dialog-out")"
+  fi
+  rm -f "$SHOTS/.dialog-out"
+}
+
+check_unoffered_mode() {
+  wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 800 /f >/dev/null 2>&1
+  wine reg add "$KEY" /v ScreenHeight /t REG_DWORD /d 600 /f >/dev/null 2>&1
+  local err=$SHOTS/.mode-stderr
+  wine "$SCR" /s 2>"$err" &
+  local pid=$!
+  if ! wait_for_title "Coralux:"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "an unoffered mode showed no \"Coralux:\" box"
+    return
+  fi
+  local expected
+  expected=$(printf '%s\n%s\n\n%s' "Coralux:" \
+    "CSaverApp::InitInstance() -> CSaverApp::MainLoop() -> CSaverApp::DoSaver()" \
+    '"Could not set specified video mode"')
+  xdotool windowfocus --sync "$FOUND" key Return
+  if ! wait_for_end "$pid" 10; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "Return left the \"Coralux:\" box open"
+  elif [ "$STATUS" -eq 0 ]; then
+    fail "a failed show exited 0"
+  elif [ "$(tr -d '\r' <"$err")" != "$expected" ]; then
+    fail "the failure reads: $(cat "$err")"
+  else
+    pass "an unoffered mode shows the trace and \"Could not set specified video mode\""
+  fi
+  rm -f "$err"
+  wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 1 /f >/dev/null 2>&1
+}
+
+check_name
+check_show
+check_preview
+check_dialog_template
+check_password_change
+check_unoffered_mode
+echo "e2e: $PASSED passed, $FAILED failed"
+[ "$FAILED" -eq 0 ]

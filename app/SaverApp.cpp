@@ -11,6 +11,7 @@
 #include "render/DisplayMode.h"
 #include "render/GLDrawer.h"
 #include "render/SaverWnd.h"
+#include "ui/SplashWnd.h"
 
 namespace {
 
@@ -145,10 +146,13 @@ void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
 void CSaverApp::DoPreview(HWindow parent)
 {
     try {
-        // The host closes its preview by destroying the window; when it is
-        // gone, or never was, there is nothing to wait for.
+        CSplashWnd splash;
+        // The loop ends only when the picture's window goes: without one
+        // (no such host window) there is nothing to wait for.
+        if (!splash.Create(parent, BITMAP_PREVIEW))
+            return;
         SMessage message = {};
-        while (g_bRunning && message.message != MSG_QUIT && SysIsWindow(parent)) {
+        while (g_bRunning && message.message != MSG_QUIT) {
             if (SysPeekMessage(&message))
                 SysDispatchMessage(message);
             else

@@ -11,6 +11,7 @@
 #include "render/DisplayMode.h"
 #include "render/GLDrawer.h"
 #include "render/SaverWnd.h"
+#include "ui/SaverDlg.h"
 #include "ui/SplashWnd.h"
 
 namespace {
@@ -166,6 +167,13 @@ void CSaverApp::DoPreview(HWindow parent)
 
 void CSaverApp::DoConfig()
 {
-    // The setup dialog is not part of this program yet: the mode ends at once.
-    // When it is, an OK ends in SaveSettings here; any other end saves nothing.
+    try {
+        // The dialog edits the settings as the user goes; only OK keeps them.
+        CSaverDlg dialog;
+        if (dialog.DoModal() == DIALOG_OK)
+            SaveSettings();
+    } catch (...) {
+        AddTrace("CSaverApp::DoConfig");
+        throw;
+    }
 }

@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
+  xdg-utils
 )
 
 missing=()

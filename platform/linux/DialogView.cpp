@@ -30,6 +30,7 @@ const char* const MEASURE_TEXT = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrst
 // are sized for a compact dialog font, so they are trimmed to fit.
 const char* const DIALOG_CSS = R"(
 #coralux-dialog, #coralux-dialog * { font-family: "%s", Sans; font-size: %dpt; }
+#coralux-dialog > frame > border { border: 1px solid #6f7f89; }
 #coralux-dialog button { padding: 0 4px; min-height: 0; min-width: 0; }
 #coralux-dialog combobox button { padding: 0 2px 0 4px; }
 #coralux-dialog checkbutton { padding: 0; min-height: 0; }
@@ -207,7 +208,11 @@ void CGtkDialogView::Build()
 
     GtkWidget* fixed = gtk_fixed_new();
     gtk_widget_set_size_request(fixed, ToPixelsX(m_template.width), ToPixelsY(m_template.height));
-    gtk_container_add(GTK_CONTAINER(m_window), fixed);
+    // A frame around the client area stands in for the missing window border.
+    GtkWidget* border = gtk_frame_new(nullptr);
+    gtk_frame_set_shadow_type(GTK_FRAME(border), GTK_SHADOW_OUT);
+    gtk_container_add(GTK_CONTAINER(border), fixed);
+    gtk_container_add(GTK_CONTAINER(m_window), border);
     for (size_t i = 0; i < m_template.itemCount; ++i) {
         const SDialogItem& item = m_template.items[i];
         GtkWidget* control = MakeControl(item);

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The setup dialog driven with real X input: it opens for /c, no argument and
+# /c:1234; both pictures show their bitmaps; a fish slider moved and OK
+# pressed changes the store, while Cancel, Escape and "X" leave it alone;
+# dragging the caption strip moves the dialog.
+set -euo pipefail
+CORALUX=$(realpath "$1")
+source "$(dirname "$0")/support/saver.bash"
+BITMAPS="$CORALUX_SOURCE_DIR/resources/bitmaps"
+DIALOG_UNITS_WIDE=350
+DIALOG_UNITS_HIGH=247
+
+difference() {
+  # compare's status only says whether the pictures differ at all.
+  { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# Starts the dialog with the given arguments; DIALOG (process), WID and its
+# geometry X Y WIDTH HEIGHT once it shows.
+open_dialog() {
+  "$CORALUX" "$@" &
+  DIALOG=$!
+  WID=
+  for _ in $(seq 100); do
+    kill -0 "$DIALOG" 2>/dev/null || fail "the dialog ended before showing ($*)"
+    WID=$(xdotool search --onlyvisible --name '^Coralux: Setup$' 2>/dev/null | head -1) && [ -n "$WID" ] && break
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "no dialog for '$*'"
+  sleep 0.3
+  read_geometry
+  xdotool windowfocus --sync "$WID"
+}
+
+read_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+}
+
+# The screen point of dialog units (x, y), as the dialog lays its controls out.
+point() {
+  echo $((X + $1 * WIDTH / DIALOG_UNITS_WIDE)) $((Y + $2 * HEIGHT / DIALOG_UNITS_HIGH))
+}
+
+click_at() {
+  xdotool mousemove --sync $(point "$1" "$2") click 1
+}
+
+# Fails unless the dialog ends with status 0 within ten seconds.
+expect_closed() {
+  wait_for_exit "$DIALOG" 10
+  [ "$EXIT_STATUS" -eq 0 ] || fail "$1: the dialog ended with status $EXIT_STATUS"
+}
+
+# Moves the yellow fish slider to its end with the keyboard.
+move_yellow_slider() {
+  click_at 97 131
+  xdotool key --clearmodifiers End
+}
+
+# Each picture window holds its bitmap scaled to the window's size.
+check_pictures() {
+  local ids
+  ids=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Splash Window".*/\1/p')
+  [ "$(echo "$ids" | wc -w)" -eq 2 ] || fail "expected two picture windows, found: $ids"
+  for id in $ids; do
+    local size bitmap d
+    size=$(xwininfo -id "$id" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+    bitmap="$BITMAPS/preview.bmp"
+    [ "${size%x*}" -gt $((3 * ${size#*x})) ] && bitmap="$BITMAPS/title.bmp"
+    xwd -silent -nobdrs -id "$id" | convert xwd:- "$E2E_DIR/shown.png"
+    convert "$bitmap" -filter box -resize "$size!" "$E2E_DIR/expected.png"
+    d=$(difference "$E2E_DIR/shown.png" "$E2E_DIR/expected.png")
+    below "$d" 0.03 || fail "picture $id ($size) does not show $(basename "$bitmap") (difference $d)"
+  done
+}
+
+for arguments in "/c" "" "/c:1234"; do
+  open_dialog $arguments
+  before=$(md5sum <"$STORE")
+  [ -n "$arguments" ] || check_pictures
+  xdotool key --clearmodifiers Escape
+  expect_closed "Escape"
+  [ "$(md5sum <"$STORE")" = "$before" ] || fail "Escape changed the store"
+done
+echo "ok: /c, no argument and /c:1234 open the dialog; Escape saves nothing; both pictures show"
+
+open_dialog /c
+move_yellow_slider
+click_at 250 232
+expect_closed "OK"
+grep -q '^"YellowFishCount"=dword:10$' "$STORE" || fail "OK did not store the slider: $(cat "$STORE")"
+echo "ok: a slider moved and OK changes the store"
+
+before=$(md5sum <"$STORE")
+for close in "317 232" "335 7"; do
+  open_dialog /c
+  click_at 97 146
+  xdotool key --clearmodifiers Home
+  click_at $close
+  expect_closed "the button at $close"
+  [ "$(md5sum <"$STORE")" = "$before" ] || fail "the button at $close changed the store"
+done
+echo "ok: Cancel and X save nothing"
+
+open_dialog /c
+start_x=$X start_y=$Y
+xdotool mousemove --sync $(point 100 7) mousedown 1
+for step in 1 2 3 4 5 6; do
+  xdotool mousemove_relative --sync -- 10 -8
+  sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.3
+read_geometry
+[ $((X - start_x)) -ge 50 ] && [ $((start_y - Y)) -ge 40 ] ||
+  fail "dragging the caption moved the dialog from $start_x,$start_y to $X,$Y"
+xdotool key --clearmodifiers Escape
+expect_closed "Escape after the drag"
+echo "ok: dragging the caption strip moves the dialog"
+echo "PASS"

@@ -2,7 +2,8 @@
 # The setup dialog driven with real X input: it opens for /c, no argument and
 # /c:1234; both pictures show their bitmaps; a fish slider moved and OK
 # pressed changes the store, while Cancel, Escape and "X" leave it alone;
-# dragging the caption strip moves the dialog.
+# dragging the caption strip moves the dialog; "More Info..." hands the help
+# page beside the program to the desktop's handler and does not wait for it.
 set -euo pipefail
 CORALUX=$(realpath "$1")
 source "$(dirname "$0")/support/saver.bash"
@@ -118,4 +119,28 @@ read_geometry
 xdotool key --clearmodifiers Escape
 expect_closed "Escape after the drag"
 echo "ok: dragging the caption strip moves the dialog"
+
+# A stand-in handler first on PATH notes what it was given and lingers, as a
+# browser would. The dialog runs where no ReadMe.html is, with the default
+# Path (the current folder), so the copy beside the program is the one opened.
+mkdir "$E2E_DIR/bin" "$E2E_DIR/empty"
+cat >"$E2E_DIR/bin/xdg-open" <<HANDLER
+#!/bin/sh
+printf '%s' "\$1" >"$E2E_DIR/opened.part" && mv "$E2E_DIR/opened.part" "$E2E_DIR/opened"
+exec sleep 20 </dev/null >/dev/null 2>&1
+HANDLER
+chmod +x "$E2E_DIR/bin/xdg-open"
+cd "$E2E_DIR/empty"
+PATH="$E2E_DIR/bin:$PATH" open_dialog /c
+cd - >/dev/null
+click_at 317 197
+for _ in $(seq 50); do
+  [ -f "$E2E_DIR/opened" ] && break
+  sleep 0.1
+done
+[ "$(cat "$E2E_DIR/opened" 2>/dev/null)" = "$(realpath "$(dirname "$CORALUX")/ReadMe.html")" ] ||
+  fail "More Info opened '$(cat "$E2E_DIR/opened" 2>/dev/null)' instead of the page beside the program"
+xdotool key --clearmodifiers Escape
+expect_closed "Escape while the help handler still runs"
+echo "ok: More Info opens the page beside the program without waiting for the handler"
 echo "PASS"

@@ -37,6 +37,17 @@ void OnXEvent(const XEvent& event)
     }
 }
 
+// Looks at the socket before asking Xlib to read it: the preview asks a
+// hundred times a second, and a read that finds nothing costs more than a
+// look. Our requests are flushed where they are made.
+bool HasXEvents(Display* display)
+{
+    if (XEventsQueued(display, QueuedAlready) > 0)
+        return true;
+    pollfd watch = {ConnectionNumber(display), POLLIN, 0};
+    return poll(&watch, 1, 0) > 0 && XPending(display) > 0;
+}
+
 }  // namespace
 
 unsigned long CreateXChildWindow(unsigned long parent, const char* title, int x, int y, int width, int height)
@@ -94,7 +105,7 @@ void PumpXChildEvents()
     if (!g_madeChild)
         return;
     Display* display = GetXDisplay();
-    while (XPending(display) > 0) {
+    while (HasXEvents(display)) {
         XEvent event;
         XNextEvent(display, &event);
         OnXEvent(event);
@@ -108,7 +119,7 @@ void WaitForXChildEvents(uint32_t milliseconds)
         return;
     }
     Display* display = GetXDisplay();
-    if (XPending(display) > 0)
+    if (HasXEvents(display))
         return;
     pollfd watch = {ConnectionNumber(display), POLLIN, 0};
     poll(&watch, 1, static_cast<int>(milliseconds));

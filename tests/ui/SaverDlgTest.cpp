@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 #include "app/SaverApp.h"
 #include "app/Settings.h"

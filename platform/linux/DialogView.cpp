@@ -120,6 +120,7 @@ private:
     int m_rootX = 0;
     int m_rootY = 0;
     guint32 m_time = GDK_CURRENT_TIME;
+    int m_defaultId = 0;  // the default button's id; 0 when there is none
 };
 
 template <class F>
@@ -224,6 +225,7 @@ void CGtkDialogView::Build()
         if (item.kind == ITEM_DEFAULT_BUTTON) {
             gtk_widget_set_can_default(control, TRUE);
             gtk_window_set_default(GTK_WINDOW(m_window), control);
+            m_defaultId = item.id;
         }
     }
 
@@ -453,12 +455,23 @@ void CGtkDialogView::OnValueChanged(GtkWidget* widget, gpointer data)
     view->Guard([&] { view->m_handler.OnHScroll(id); });
 }
 
+// The window sees keys before the focused control does.
 gboolean CGtkDialogView::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data)
 {
     CGtkDialogView* view = static_cast<CGtkDialogView*>(data);
-    if (event->keyval != GDK_KEY_Escape)
+    int command = 0;
+    if (event->keyval == GDK_KEY_Escape) {
+        command = DIALOG_CANCEL;
+    } else if (event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter) {
+        // Enter presses the default button, unless a push button has the focus.
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(view->m_window));
+        if (focus && GTK_IS_BUTTON(focus) && !GTK_IS_TOGGLE_BUTTON(focus))
+            return FALSE;
+        command = view->m_defaultId;
+    }
+    if (command == 0)
         return FALSE;
-    view->Guard([&] { view->m_handler.OnCommand(DIALOG_CANCEL); });
+    view->Guard([&] { view->m_handler.OnCommand(command); });
     return TRUE;
 }
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The setup dialog driven with real X input: it opens for /c, no argument and
-# /c:1234; both pictures show their bitmaps; a fish slider moved and OK
-# pressed changes the store, while Cancel, Escape and "X" leave it alone;
-# dragging the caption strip moves the dialog; "More Info..." hands the help
-# page beside the program to the desktop's handler and does not wait for it.
+# /c:1234; both pictures show their bitmaps; a fish slider moved and OK (or
+# Enter) pressed changes the store, while Cancel, Escape and "X" leave it
+# alone; dragging the caption strip moves the dialog; "More Info..." hands the
+# help page beside the program to the desktop's handler and does not wait.
 set -euo pipefail
 CORALUX=$(realpath "$1")
 source "$(dirname "$0")/support/saver.bash"
@@ -91,7 +91,12 @@ move_yellow_slider
 click_at 250 232
 expect_closed "OK"
 grep -q '^"YellowFishCount"=dword:10$' "$STORE" || fail "OK did not store the slider: $(cat "$STORE")"
-echo "ok: a slider moved and OK changes the store"
+open_dialog /c
+move_yellow_slider
+xdotool key --clearmodifiers Home Return
+expect_closed "Enter"
+grep -q '^"YellowFishCount"=dword:0$' "$STORE" || fail "Enter did not press OK: $(cat "$STORE")"
+echo "ok: a slider moved and OK (or Enter) changes the store"
 
 before=$(md5sum <"$STORE")
 for close in "317 232" "335 7"; do

@@ -163,6 +163,10 @@ bool SysDrawBitmap(HWindow window, HBitmap handle, int width, int height)
     if (!image)
         return false;
     image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * height));
+    if (!image->data) {
+        XDestroyImage(image);
+        return false;
+    }
     const Visual* visual = attributes.visual;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

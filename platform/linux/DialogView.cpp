@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <map>
@@ -513,8 +514,13 @@ int SysRunDialog(const SDialogTemplate& dialogTemplate, CDialogHandlerI& handler
     gdk_set_allowed_backends("x11");
     // The accessibility bridge would only warn on a desktop without its bus.
     setenv("NO_AT_BRIDGE", "1", 0);
-    if (!gtk_init_check(nullptr, nullptr))
+    if (!gtk_init_check(nullptr, nullptr)) {
+        // Without any display there is nobody to tell; with one named, say why nothing shows.
+        if (std::getenv("DISPLAY"))
+            std::fprintf(stderr, "coralux: cannot show the setup dialog on the X display \"%s\"\n",
+                         std::getenv("DISPLAY"));
         return DIALOG_FAILED;
+    }
     CGtkDialogView view(dialogTemplate, handler);
     return view.Run();
 }

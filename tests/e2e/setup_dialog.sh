@@ -24,7 +24,11 @@ open_dialog() {
   DIALOG=$!
   WID=
   for _ in $(seq 100); do
-    kill -0 "$DIALOG" 2>/dev/null || fail "the dialog ended before showing ($*)"
+    if ! kill -0 "$DIALOG" 2>/dev/null; then
+      local status=0
+      wait "$DIALOG" || status=$?
+      fail "the dialog ended with status $status before showing ($*)"
+    fi
     WID=$(xdotool search --onlyvisible --name '^Coralux: Setup$' 2>/dev/null | head -1) && [ -n "$WID" ] && break
     sleep 0.1
   done

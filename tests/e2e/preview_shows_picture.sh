@@ -7,6 +7,9 @@ set -euo pipefail
 CORALUX=$(realpath "$1")
 source "$(dirname "$0")/support/saver.bash"
 BITMAP="$CORALUX_SOURCE_DIR/resources/bitmaps/preview.bmp"
+# The X server resets when its last client leaves, and a program starting
+# during the reset finds no display: one client stays for the whole script.
+xev -root -event focus >/dev/null 2>&1 &
 
 # Normalised mean absolute difference of two pictures (0 same, 1 opposite).
 difference() {

@@ -47,6 +47,24 @@ void StartSounds(HWindow window, const void* owner)
     PlaySample(AMBIENT_SOUND, owner, AMBIENT_KEY, AMBIENT_FLAGS, 1.0f, 0.0f, 1.0f, still, still);
 }
 
+// One turn of a show's loop: a waiting message always comes first; else a
+// frame, unless nothing of the show can be seen.
+template <class TWindow>
+void RunTurn(TWindow& window, CGLDrawerI& drawer, SMessage* message)
+{
+    if (SysPeekMessage(message)) {
+        SysDispatchMessage(*message);
+        return;
+    }
+    if (!SysIsWindowSeen(window.GetHWND())) {
+        SysWaitMessage(UNSEEN_WAIT_MS);
+        return;
+    }
+    drawer.Draw();
+    window.SwapBuffers();
+    UpdateSounds();
+}
+
 }  // namespace
 
 CSaverApp::CSaverApp(int argc, const char* const* argv) : m_argc(argc), m_argv(argv) {}
@@ -194,19 +212,8 @@ void CSaverApp::DoSaver()
 void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
 {
     SMessage message = {};
-    while (g_bRunning && message.message != MSG_QUIT) {
-        if (SysPeekMessage(&message)) {
-            SysDispatchMessage(message);
-            continue;
-        }
-        if (!SysIsWindowSeen(window.GetHWND())) {
-            SysWaitMessage(UNSEEN_WAIT_MS);
-            continue;
-        }
-        drawer.Draw();
-        window.SwapBuffers();
-        UpdateSounds();
-    }
+    while (g_bRunning && message.message != MSG_QUIT)
+        RunTurn(window, drawer, &message);
 }
 
 HWindow CSaverApp::GetHostWindow() const
@@ -247,21 +254,8 @@ void CSaverApp::DoHostedShow(HWindow host)
 void CSaverApp::RunHostedShow(CHostWnd& window, CGLDrawerI& drawer)
 {
     SMessage message = {};
-    while (message.message != MSG_QUIT) {
-        if (SysPeekMessage(&message)) {
-            SysDispatchMessage(message);
-            continue;
-        }
-        if (!window.FollowSize())
-            break;
-        if (!SysIsWindowSeen(window.GetHWND())) {
-            SysWaitMessage(UNSEEN_WAIT_MS);
-            continue;
-        }
-        drawer.Draw();
-        window.SwapBuffers();
-        UpdateSounds();
-    }
+    while (message.message != MSG_QUIT && window.FollowSize())
+        RunTurn(window, drawer, &message);
 }
 
 void CSaverApp::DoPreview(HWindow parent)

@@ -14,7 +14,8 @@
 #include "platform/Window.h"
 #include "render/WinGLWrapper.h"
 
-inline void MakeFuzzGLContext()
+// libFuzzer calls this once, before the first input: the GL context.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     static CWinGLWrapper gl;
     const SWindowClass windowClass = {"Fuzz GL Window", CLASS_OWNDC, SysDefWindowProc, BACKGROUND_NONE};
@@ -22,6 +23,7 @@ inline void MakeFuzzGLContext()
     const HWindow window = SysCreateWindow("Fuzz GL Window", "fuzz", STYLE_POPUP, 0, 0, 16, 16, 0);
     if (window == 0 || !gl.Init(window))
         std::abort();
+    return 0;
 }
 
 // An 8 x 8 grey TGA: the one skin every fuzzed mesh may name.

@@ -3,12 +3,6 @@
 #include "assets/Mesh.h"
 #include "tools/fuzz/FuzzGL.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    MakeFuzzGLContext();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > UINT32_MAX)

@@ -89,9 +89,29 @@ HWindow SysCreateWindow(const char* className, const char* title, unsigned style
     // Windows inside a parent belong to the picture window, not to this seam.
     if (!SysIsClassRegistered(className) || parent != 0)
         return 0;
-    const HWND window = CreateWindowExA(ToExtendedStyle(style), className, title, ToWindowStyle(style), x, y, width,
-                                        height, nullptr, nullptr, GetInstance(), nullptr);
+    // Our positions count from the desktop's top-left corner, as on X11; the
+    // host's count from the primary monitor's, with monitors to its left or
+    // above at negative coordinates.
+    const HWND window = CreateWindowExA(ToExtendedStyle(style), className, title, ToWindowStyle(style),
+                                        x + GetSystemMetrics(SM_XVIRTUALSCREEN), y + GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                        width, height, nullptr, nullptr, GetInstance(), nullptr);
     return ToHandle(window);
+}
+
+// Another program's window cannot take our procedure (the system refuses to
+// subclass across processes), and a GL pixel format set on it would stay with
+// it for good. The host's preview window gets a child window of ours instead
+// (/p), so adoption is refused.
+HWindow SysAdoptWindow(const char*, HWindow)
+{
+    return 0;
+}
+
+// The desktop window: the one every top-level window lives on. Adoption
+// refuses it like any other.
+HWindow SysGetRootWindow()
+{
+    return ToHandle(GetDesktopWindow());
 }
 
 bool SysDestroyWindow(HWindow window)
@@ -143,6 +163,25 @@ void SysCloseDisplay()
 bool SysGetScreenSize(int* width, int* height)
 {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    if (w <= 0 || h <= 0)
+        return false;
+    *width = w;
+    *height = h;
+    return true;
+}
+
+bool SysGetScreenOrigin(int* x, int* y)
+{
+    // The primary monitor sits at the host's (0, 0); the desktop's corner is
+    // the virtual screen's, (0, 0) too unless a monitor lies left or above.
+    *x = -GetSystemMetrics(SM_XVIRTUALSCREEN);
+    *y = -GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return true;
+}
+
+bool SysGetDesktopSize(int* width, int* height)
+{
+    const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (w <= 0 || h <= 0)
         return false;
     *width = w;

@@ -21,6 +21,9 @@ namespace {
 
 const char* const MESSAGE_BOX_TITLE = "Coralux:";
 const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between looks at its queue
+// While nothing of the show can be seen (its window hidden, the display
+// asleep) it draws nothing and looks again this often, in milliseconds.
+const uint32_t UNSEEN_WAIT_MS = 250;
 
 const char* const AMBIENT_SOUND = "sound/main.wav";
 const int32_t AMBIENT_KEY = -1;      // never taken over by a splash
@@ -194,6 +197,10 @@ void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
             SysDispatchMessage(message);
             continue;
         }
+        if (!SysIsWindowSeen(window.GetHWND())) {
+            SysWaitMessage(UNSEEN_WAIT_MS);
+            continue;
+        }
         drawer.Draw();
         window.SwapBuffers();
         UpdateSounds();
@@ -245,6 +252,10 @@ void CSaverApp::RunHostedShow(CHostWnd& window, CGLDrawerI& drawer)
         }
         if (!window.FollowSize())
             break;
+        if (!SysIsWindowSeen(window.GetHWND())) {
+            SysWaitMessage(UNSEEN_WAIT_MS);
+            continue;
+        }
         drawer.Draw();
         window.SwapBuffers();
         UpdateSounds();

@@ -101,6 +101,13 @@ bool SysIsWindow(HWindow window);
 void SysShowWindow(HWindow window);
 void SysSetForegroundWindow(HWindow window);
 void SysSetFocus(HWindow window);
+// False while nothing of the window can be seen: unmapped, wholly covered
+// (the X server's own saver covers everything), or on a display powered down
+// (standby, suspend or off). A loop that only draws need not draw then.
+bool SysIsWindowSeen(HWindow window);
+// The display's power state is read from the display itself; a display that
+// cannot tell (a virtual X server) may be given a stand-in. Null: the display's own.
+void SysSetDisplayPowerProbe(bool (*poweredDown)());
 // Size of the client area; false when the window does not exist (an adopted
 // window its owner destroyed included).
 bool SysGetClientSize(HWindow window, int* width, int* height);

@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/linux/QuitSignals.h"
+#include "platform/linux/SuspendWatch.h"
 #include "platform/linux/WindowTable.h"
 #include "platform/linux/XSession.h"
 
@@ -149,6 +150,7 @@ void PumpEvents()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         TranslateEvent(event);
+    DeliverSuspendNews();
 }
 
 bool IsQuitPending()

@@ -5,6 +5,7 @@
 
 #include "platform/Window.h"
 #include "platform/linux/QuitSignals.h"
+#include "platform/linux/SuspendWatch.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ bool StartVideo()
     // SDL puts in a handler of its own that ends the process; ours only logs.
     XSetErrorHandler(LogXError);
     InstallQuitSignals();
+    WatchForSuspend();
     g_videoStarted = true;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -125,6 +126,25 @@ protected:
     }
 
     // Ends the process as a host does and says whether it went within a second, cleanly.
+    // User and system CPU time the process has had, in clock ticks.
+    static long CpuTicks(pid_t pid)
+    {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        // The fields after the name, which ends with the last ')': state is
+        // the first, user time the 12th, system time the 13th.
+        std::istringstream fields(text.substr(text.rfind(')') + 2));
+        std::string field;
+        long user = 0, system = 0;
+        for (int i = 1; i <= 13 && fields >> field; ++i) {
+            if (i == 12)
+                user = std::stol(field);
+            else if (i == 13)
+                system = std::stol(field);
+        }
+        return user + system;
+    }
+
     bool EndsOnTerm(pid_t pid)
     {
         kill(pid, SIGTERM);
@@ -164,6 +184,22 @@ TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
     EXPECT_EQ(DrawnShare(untouched), 0.0);
     EXPECT_TRUE(EndsOnTerm(first));
     EXPECT_TRUE(EndsOnTerm(second));
+}
+
+// While its window is unmapped the show draws nothing and all but sleeps
+// (drawing takes a whole core here), and the host's SIGTERM still ends it.
+TEST_F(ShowProcessTest, HostedShowRestsWhileItsWindowIsUnmapped)
+{
+    const Window host = MakeWindow(0, 0, 200, 150);
+    const pid_t show = Start({"--window-id", std::to_string(host), "--sounds=0"});
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    XUnmapWindow(m_display, host);
+    XSync(m_display, False);
+    SysSleep(500);
+    const long before = CpuTicks(show);
+    SysSleep(1000);
+    EXPECT_LT(CpuTicks(show) - before, sysconf(_SC_CLK_TCK) / 10) << "more than a tenth of a core while unmapped";
+    EXPECT_TRUE(EndsOnTerm(show));
 }
 
 // --root draws into the window xscreensaver names in its environment, and a

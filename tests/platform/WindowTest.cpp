@@ -146,3 +146,70 @@ TEST(Window, ServerSaverStartsWhileWindowShows)
     SysDestroyWindow(window);
     XCloseDisplay(display);
 }
+
+namespace {
+
+// Asks until the answer is the one wanted or two seconds have passed: the
+// server's news and the throttled questions take a moment.
+bool BecomesSeen(HWindow window, bool wanted)
+{
+    const uint32_t start = SysGetTickCount();
+    while (SysIsWindowSeen(window) != wanted) {
+        if (SysGetTickCount() - start > 2000)
+            return false;
+        SysSleep(50);
+    }
+    return true;
+}
+
+bool g_poweredDown = false;
+bool ReadTestPower()
+{
+    return g_poweredDown;
+}
+
+}  // namespace
+
+// A window is unseen while another covers it wholly, while the X server's own
+// saver blanks the screen, while the display is powered down and while it
+// is unmapped; seen again after each.
+TEST(Window, UnseenWhenCoveredBlankedPoweredDownOrUnmapped)
+{
+    CPrivateXServer server(200, 200);
+    ASSERT_TRUE(server.IsReady());
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    RegisterRecordingClass("Window.Seen");
+    const HWindow window =
+        SysCreateWindow("Window.Seen", "Test Window", STYLE_POPUP | STYLE_VISIBLE, 0, 0, 100, 100, 0);
+    ASSERT_NE(window, 0u);
+    EXPECT_TRUE(BecomesSeen(window, true));
+
+    const Window cover = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 200, 0, 0, 0);
+    XMapRaised(display, cover);
+    XSync(display, False);
+    EXPECT_TRUE(BecomesSeen(window, false)) << "covered";
+    XUnmapWindow(display, cover);
+    XSync(display, False);
+    EXPECT_TRUE(BecomesSeen(window, true)) << "uncovered";
+
+    XForceScreenSaver(display, ScreenSaverActive);
+    XSync(display, False);
+    EXPECT_TRUE(BecomesSeen(window, false)) << "blanked";
+    XForceScreenSaver(display, ScreenSaverReset);
+    XSync(display, False);
+    EXPECT_TRUE(BecomesSeen(window, true)) << "unblanked";
+
+    SysSetDisplayPowerProbe(ReadTestPower);
+    g_poweredDown = true;
+    EXPECT_TRUE(BecomesSeen(window, false)) << "powered down";
+    g_poweredDown = false;
+    EXPECT_TRUE(BecomesSeen(window, true)) << "powered up";
+    SysSetDisplayPowerProbe(nullptr);
+
+    XUnmapWindow(display, static_cast<Window>(window));
+    XSync(display, False);
+    EXPECT_TRUE(BecomesSeen(window, false)) << "unmapped";
+    SysDestroyWindow(window);
+    XCloseDisplay(display);
+}

@@ -17,6 +17,7 @@ HINSTANCE GetInstance()
 
 LRESULT CALLBACK RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    NoteDisplayState(window, message, wParam, lParam);
     const auto found = g_procs.find(static_cast<ATOM>(GetClassWord(window, GCW_ATOM)));
     if (found == g_procs.end() || !found->second)
         return DefWindowProcA(window, message, wParam, lParam);

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <thread>
 
+#include "assets/Pack.h"
 #include "platform/AudioDevice.h"
+#include "sound/SoundSystem.h"
 #include "tests/support/WavBytes.h"
 
 namespace {
@@ -119,4 +121,23 @@ TEST(DirectSoundDevice, RefusesFormatsAndValuesOutsideTheRanges)
     EXPECT_TRUE(buffer->SetFrequency(AUDIO_FREQUENCY_MIN));
     EXPECT_FALSE(buffer->SetFrequency(AUDIO_FREQUENCY_MAX + 1));
     EXPECT_EQ(AUDIO_FREQUENCY_MIN, buffer->GetFrequency());
+}
+
+// The show's own sounds, from the pack in the resources (8-bit at 8100 and
+// 11025 Hz, 16-bit at 22050 Hz), each play on a voice of their own.
+TEST(DirectSoundDevice, TheShowsOwnSoundsPlay)
+{
+    ASSERT_EQ(1, LoadResourcePack(PACK_RESOURCE_ID));
+    CSoundSystem system;
+    ASSERT_EQ(1, system.Init(0)) << "no sound device: is ALSA's null device in $HOME/.asoundrc?";
+    const char* const names[] = {"sound/main.wav", "sound/splash0.wav", "sound/splash1.wav", "sound/splash2.wav"};
+    const SVector3 still = {0, 0, 0};
+    int owners[4] = {};
+    for (int i = 0; i < 4; ++i)
+        ASSERT_EQ(1, system.Play(names[i], &owners[i], 0, SOUND_LOOP, 1.0f, 0.0f, 1.0f, still, still)) << names[i];
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(system.GetVoice(i).sample) << names[i];
+        EXPECT_TRUE(system.GetVoice(i).sample->IsPlaying()) << names[i];
+    }
+    GetPack().Clear();
 }

@@ -16,6 +16,8 @@
 #include "render/HostWnd.h"
 #include "render/SaverWnd.h"
 #include "sound/Sound.h"
+#include "ui/SaverDlg.h"
+#include "ui/SplashWnd.h"
 
 namespace {
 
@@ -265,10 +267,13 @@ void CSaverApp::RunHostedShow(CHostWnd& window, CGLDrawerI& drawer)
 void CSaverApp::DoPreview(HWindow parent)
 {
     try {
-        // The host closes its preview by destroying the window; when it is
-        // gone, or never was, there is nothing to wait for.
+        CSplashWnd splash;
+        // The loop ends only when the picture's window goes: without one
+        // (no such host window) there is nothing to wait for.
+        if (!splash.Create(parent, BITMAP_PREVIEW))
+            return;
         SMessage message = {};
-        while (g_bRunning && message.message != MSG_QUIT && SysIsWindow(parent)) {
+        while (g_bRunning && message.message != MSG_QUIT) {
             if (SysPeekMessage(&message))
                 SysDispatchMessage(message);
             else
@@ -282,6 +287,13 @@ void CSaverApp::DoPreview(HWindow parent)
 
 void CSaverApp::DoConfig()
 {
-    // The setup dialog is not part of this program yet: the mode ends at once.
-    // When it is, an OK ends in SaveSettings here; any other end saves nothing.
+    try {
+        // The dialog edits the settings as the user goes; only OK keeps them.
+        CSaverDlg dialog;
+        if (dialog.DoModal() == DIALOG_OK)
+            SaveSettings();
+    } catch (...) {
+        AddTrace("CSaverApp::DoConfig");
+        throw;
+    }
 }

@@ -14,6 +14,8 @@ install(FILES ${DESKTOP}/coralux.xml DESTINATION ${CORALUX_XSCREENSAVER_CONFIG_D
 install(FILES ${DESKTOP}/coralux.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${DESKTOP}/coralux.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${DESKTOP}/coralux.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+# The setup dialog's "More Info..." finds it at ../share/doc/coralux beside the program.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/ReadMe.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/coralux)
 
 # The hack's entry is a link to the program. Both places are decided at
 # install time, when --prefix may still change the prefix.

@@ -79,9 +79,11 @@ bool SysIsClassRegistered(const char* name);
 // Forgets a class; false when it is unknown or a window of it still lives.
 bool SysUnregisterClass(const char* name);
 
-// Creates a top-level window of a declared class; MSG_CREATE reaches its
-// procedure before this returns. Returns 0 on failure (unknown class, no
-// display). Windows inside a parent are not made yet: a parent gives 0.
+// Creates a window of a declared class; MSG_CREATE reaches its procedure
+// before this returns. With a parent (ours or another program's, such as the
+// preview host's), the window lives inside it at (x, y) of its client area and
+// is destroyed with it: MSG_DESTROY still reaches the procedure. Returns 0 on
+// failure (unknown class, no display, a parent that does not exist).
 HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y, int width, int height,
                         HWindow parent);
 // Takes another program's window (an xscreensaver host's, or the root window)
@@ -108,8 +110,8 @@ bool SysIsWindowSeen(HWindow window);
 // The display's power state is read from the display itself; a display that
 // cannot tell (a virtual X server) may be given a stand-in. Null: the display's own.
 void SysSetDisplayPowerProbe(bool (*poweredDown)());
-// Size of the client area; false when the window does not exist (an adopted
-// window its owner destroyed included).
+// Size of the client area of a window, ours or another program's; false when
+// the window does not exist (an adopted window its owner destroyed included).
 bool SysGetClientSize(HWindow window, int* width, int* height);
 // The default processing of any message the program does not handle.
 intptr_t SysDefWindowProc(HWindow window, unsigned message, uintptr_t wParam, intptr_t lParam);

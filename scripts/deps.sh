@@ -12,7 +12,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
-  xfonts-base xscreensaver libxml2-utils python3 sox dbus-daemon dbus-bin
+  xfonts-base xscreensaver libxml2-utils python3 sox dbus-daemon dbus-bin xdg-utils
 )
 if [ "${1:-}" = "--windows" ]; then
   # Wine only recommends the X libraries it needs under Xvfb.

@@ -3,7 +3,7 @@
 #include <SDL.h>
 #include <deque>
 
-#include "platform/Clock.h"
+#include "platform/linux/ChildWindow.h"
 #include "platform/linux/QuitSignals.h"
 #include "platform/linux/SuspendWatch.h"
 #include "platform/linux/WindowTable.h"
@@ -145,6 +145,7 @@ void TranslateEvent(const SDL_Event& event)
 void PumpEvents()
 {
     InstallQuitSignals();
+    PumpXChildEvents();
     if (!IsVideoStarted())
         return;
     SDL_Event event;
@@ -207,5 +208,5 @@ void SysWaitMessage(uint32_t milliseconds)
     if (IsVideoStarted())
         SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds));
     else
-        SysSleep(milliseconds);
+        WaitForXChildEvents(milliseconds);
 }

@@ -1,10 +1,12 @@
-// Window classes and windows on SDL, with the X window id as our handle.
+// Window classes and windows: top-level ones on SDL, those inside a parent on
+// Xlib, all with the X window id as our handle.
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "platform/linux/ChildWindow.h"
 #include "platform/linux/WindowTable.h"
 #include "platform/linux/XSession.h"
 
@@ -66,6 +68,24 @@ void SetBlackBackground(HWindow window)
     XSetWindowBackground(display, window, BlackPixel(display, DefaultScreen(display)));
     XClearWindow(display, window);
     XFlush(display);
+}
+
+// An SDL window; 0 when there is no display or SDL refuses.
+HWindow MakeTopLevelWindow(SLinuxWindow& window, const SClassRecord& windowClass, const char* title, unsigned style,
+                           int x, int y, int width, int height)
+{
+    if (!StartVideo())
+        return 0;
+    window.glCapable = (windowClass.style & CLASS_OWNDC) != 0;
+    const Uint32 flags = GetSdlFlags(style, window.glCapable);
+    window.sdlWindow = window.glCapable ? MakeGLWindow(title, x, y, width, height, flags)
+                                        : SDL_CreateWindow(title, x, y, width, height, flags);
+    if (!window.sdlWindow)
+        return 0;
+    const HWindow handle = GetXWindowId(window.sdlWindow);
+    if (handle == 0)
+        SDL_DestroyWindow(window.sdlWindow);
+    return handle;
 }
 
 }  // namespace
@@ -130,24 +150,17 @@ HWindow SysCreateWindow(const char* className, const char* title, unsigned style
                         HWindow parent)
 {
     auto found = className ? g_classes.find(className) : g_classes.end();
-    if (found == g_classes.end() || parent != 0 || !StartVideo())
+    if (found == g_classes.end())
         return 0;
     const SClassRecord& windowClass = found->second;
 
     auto window = std::make_unique<SLinuxWindow>();
     window->className = className;
     window->proc = windowClass.proc;
-    window->glCapable = (windowClass.style & CLASS_OWNDC) != 0;
-    const Uint32 flags = GetSdlFlags(style, window->glCapable);
-    window->sdlWindow = window->glCapable ? MakeGLWindow(title, x, y, width, height, flags)
-                                          : SDL_CreateWindow(title, x, y, width, height, flags);
-    if (!window->sdlWindow)
+    window->handle = parent != 0 ? CreateXChildWindow(parent, title, x, y, width, height)
+                                 : MakeTopLevelWindow(*window, windowClass, title, style, x, y, width, height);
+    if (window->handle == 0)
         return 0;
-    window->handle = GetXWindowId(window->sdlWindow);
-    if (window->handle == 0) {
-        SDL_DestroyWindow(window->sdlWindow);
-        return 0;
-    }
     if (windowClass.background == BACKGROUND_BLACK)
         SetBlackBackground(window->handle);
 
@@ -202,15 +215,19 @@ bool SysDestroyWindow(HWindow handle)
     ForgetQueuedMessages(handle);
     // The procedure may have looked the window up again; it is still ours until here.
     auto found = g_windows.find(handle);
-    SDL_Window* sdlWindow = found->second->sdlWindow;
+    std::unique_ptr<SLinuxWindow> gone = std::move(found->second);
     g_windows.erase(found);
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    Display* sdlDisplay = SDL_GetWindowWMInfo(sdlWindow, &info) ? info.info.x11.display : nullptr;
-    SDL_DestroyWindow(sdlWindow);
-    // Gone for every client once we return, not when SDL's connection gets round to it.
-    if (sdlDisplay)
-        XSync(sdlDisplay, False);
+    if (gone->sdlWindow) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        Display* sdlDisplay = SDL_GetWindowWMInfo(gone->sdlWindow, &info) ? info.info.x11.display : nullptr;
+        SDL_DestroyWindow(gone->sdlWindow);
+        // Gone for every client once we return, not when SDL's connection gets round to it.
+        if (sdlDisplay)
+            XSync(sdlDisplay, False);
+    } else if (!gone->xGone) {
+        DestroyXChildWindow(handle);
+    }
     return true;
 }
 
@@ -222,36 +239,34 @@ bool SysIsWindow(HWindow window)
 void SysShowWindow(HWindow handle)
 {
     // SDL waits for the server to map the window, so focus can follow at once.
-    if (SLinuxWindow* window = FindWindow(handle))
+    SLinuxWindow* window = FindWindow(handle);
+    if (window && window->sdlWindow)
         SDL_ShowWindow(window->sdlWindow);
+    else if (window)
+        MapXChildWindow(handle);
 }
 
 void SysSetForegroundWindow(HWindow handle)
 {
-    if (SLinuxWindow* window = FindWindow(handle))
+    SLinuxWindow* window = FindWindow(handle);
+    if (window && window->sdlWindow)
         SDL_RaiseWindow(window->sdlWindow);
 }
 
 void SysSetFocus(HWindow handle)
 {
-    if (SLinuxWindow* window = FindWindow(handle))
+    SLinuxWindow* window = FindWindow(handle);
+    if (window && window->sdlWindow)
         SDL_SetWindowInputFocus(window->sdlWindow);
 }
 
 bool SysGetClientSize(HWindow handle, int* width, int* height)
 {
     SLinuxWindow* window = FindWindow(handle);
-    if (!window)
-        return false;
-    // SDL hears nothing of another program's window: ask the server.
-    if (window->adopted) {
-        XWindowAttributes attributes = {};
-        if (!GetXWindowAttributes(handle, &attributes))
-            return false;
-        *width = attributes.width;
-        *height = attributes.height;
-        return true;
-    }
+    // SDL hears nothing of another program's windows, adopted or not, nor of
+    // ours inside them: ask the server.
+    if (!window || !window->sdlWindow || window->adopted)
+        return GetXWindowSize(handle, width, height);
     SDL_GetWindowSize(window->sdlWindow, width, height);
     return true;
 }

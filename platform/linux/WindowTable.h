@@ -1,6 +1,8 @@
 #pragma once
 // The windows this process made, by handle (their X window id), shared by the
-// files of the back end. Internal to the back end.
+// files of the back end. Top-level windows are SDL's; windows inside a parent
+// are plain X windows of our own connection (ChildWindow.h). Internal to the
+// back end.
 #include <SDL.h>
 #include <string>
 
@@ -9,12 +11,13 @@
 struct SLinuxWindow
 {
     HWindow handle = 0;
-    SDL_Window* sdlWindow = nullptr;
+    SDL_Window* sdlWindow = nullptr;  // null for a window inside a parent
     std::string className;
     WindowProc proc = nullptr;
     bool glCapable = false;   // made with a GL visual (a CLASS_OWNDC class)
     bool destroying = false;  // MSG_DESTROY is on its way
     bool adopted = false;     // another program's window: never destroyed here
+    bool xGone = false;       // the X server destroyed it with its parent
 };
 
 // Null when the handle names no live window of ours.

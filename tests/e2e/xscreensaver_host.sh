@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 STAGE=$WORK/stage
 DESTDIR=$STAGE cmake --install "$CORALUX_BINARY_DIR" --prefix /usr >/dev/null
 for file in usr/bin/coralux usr/libexec/xscreensaver/coralux usr/share/xscreensaver/config/coralux.xml \
-  usr/share/applications/coralux.desktop usr/share/man/man6/coralux.6 \
+  usr/share/applications/coralux.desktop usr/share/man/man6/coralux.6 usr/share/doc/coralux/ReadMe.html \
   usr/share/icons/hicolor/48x48/apps/coralux.png; do
   [ -e "$STAGE/$file" ] || fail "cmake --install left out $file"
 done

@@ -68,15 +68,15 @@ TEST(Window, ProcedureCanRefuseCreation)
     EXPECT_EQ(g_seen, (std::vector<unsigned>{MSG_CREATE, MSG_DESTROY}));
 }
 
-// An unknown class, or a parent (not made yet), gives no window.
-TEST(Window, UnknownClassOrParentGivesNoWindow)
+// An unknown class, or a parent that no longer exists, gives no window.
+TEST(Window, UnknownClassOrGoneParentGivesNoWindow)
 {
     EXPECT_EQ(MakeWindow("Window.NoSuchClass"), 0u);
     RegisterRecordingClass("Window.Parent");
     const HWindow parent = MakeWindow("Window.Parent");
     ASSERT_NE(parent, 0u);
-    EXPECT_EQ(SysCreateWindow("Window.Parent", "Child", STYLE_CHILD, 0, 0, 4, 4, parent), 0u);
     SysDestroyWindow(parent);
+    EXPECT_EQ(SysCreateWindow("Window.Parent", "Child", STYLE_CHILD, 0, 0, 4, 4, parent), 0u);
 }
 
 // A class name is taken once, and stays taken while a window of it lives.

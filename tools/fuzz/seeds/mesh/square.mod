@@ -1,0 +1,10 @@
+OBJECT a 4 2
+TEXTURE skin.tga
+VERTICES
+0 -1 -1 0 0
+0 1 -1 1 0
+0 1 1 1 1
+0 -1 1 0 1
+TRIANGLES
+0 1 2
+0 2 3

@@ -32,7 +32,7 @@ DWORD ToExtendedStyle(unsigned style)
 DWORD ToWindowStyle(unsigned style)
 {
     // A GL window must not draw over its siblings' or children's pixels.
-    DWORD windowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    DWORD windowStyle = ((style & STYLE_CHILD) ? WS_CHILD : WS_POPUP) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (style & STYLE_VISIBLE)
         windowStyle |= WS_VISIBLE;
     return windowStyle;
@@ -87,15 +87,19 @@ bool SysUnregisterClass(const char* name)
 HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y, int width, int height,
                         HWindow parent)
 {
-    // Windows inside a parent belong to the picture window, not to this seam.
-    if (!SysIsClassRegistered(className) || parent != 0)
+    if (!SysIsClassRegistered(className) || (parent != 0 && !IsWindow(ToHwnd(parent))))
         return 0;
-    // Our positions count from the desktop's top-left corner, as on X11; the
-    // host's count from the primary monitor's, with monitors to its left or
-    // above at negative coordinates.
-    const HWND window = CreateWindowExA(ToExtendedStyle(style), className, title, ToWindowStyle(style),
-                                        x + GetSystemMetrics(SM_XVIRTUALSCREEN), y + GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                        width, height, nullptr, nullptr, GetInstance(), nullptr);
+    if (parent != 0)
+        style |= STYLE_CHILD;
+    // Top-level positions count from the desktop's top-left corner, as on
+    // X11; the host's count from the primary monitor's, with monitors to its
+    // left or above at negative coordinates.
+    if (parent == 0) {
+        x += GetSystemMetrics(SM_XVIRTUALSCREEN);
+        y += GetSystemMetrics(SM_YVIRTUALSCREEN);
+    }
+    const HWND window = CreateWindowExA(ToExtendedStyle(style), className, title, ToWindowStyle(style), x, y, width,
+                                        height, ToHwnd(parent), nullptr, GetInstance(), nullptr);
     return ToHandle(window);
 }
 

@@ -192,6 +192,59 @@ check_dialog_template() {
   rm -f "$SHOTS/.dialog-out"
 }
 
+# The registry's YellowFishCount, as a number; empty when absent.
+read_yellow_fish() {
+  local value
+  value=$(wine reg query "$KEY" /v YellowFishCount 2>/dev/null | tr -d '\r' | awk '$1 == "YellowFishCount" {print $3}')
+  [ -n "$value" ] && echo $((value))
+}
+
+# /c from the dialog resource: the keyboard moves the yellow fish's trackbar
+# (the seventh tab stop from the "X" button) one step; the move is kept by
+# OK and dropped by Cancel.
+run_setup() {
+  local keys=$1 shot=${2:-}
+  wine "$SCR" /c 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "Coralux: Setup"; then
+    kill -KILL "$pid" 2>/dev/null
+    return 1
+  fi
+  sleep 1
+  xdotool windowfocus --sync "$FOUND" key --delay 50 Tab Tab Tab Tab Tab Tab Tab Right
+  sleep 0.5
+  if [ -n "$shot" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+    xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+  fi
+  xdotool windowfocus --sync "$FOUND" key "$keys"
+  wait_for_end "$pid" 10 || { kill -KILL "$pid" 2>/dev/null; return 1; }
+  wineserver -w
+}
+
+check_setup_dialog() {
+  local before after
+  before=$(read_yellow_fish)
+  if [ -z "$before" ]; then
+    fail "no YellowFishCount in the registry before /c"
+    return
+  fi
+  if ! run_setup Escape; then
+    fail "/c showed no setup dialog, or Escape did not end it"
+    return
+  fi
+  after=$(read_yellow_fish)
+  [ "$after" = "$before" ] && pass "Cancel leaves the registry as it was" ||
+    fail "Cancel changed YellowFishCount from '$before' to '$after'"
+  if ! run_setup Return "$SHOTS/windows-dialog.png"; then
+    fail "the setup dialog did not end with OK"
+    return
+  fi
+  after=$(read_yellow_fish)
+  [ "$after" = "$((before + 1))" ] && pass "/c: a trackbar moved by the keyboard and OK reach the registry" ||
+    fail "after OK YellowFishCount is '$after', was '$before'"
+}
+
 check_unoffered_mode() {
   wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 800 /f >/dev/null 2>&1
@@ -228,6 +281,7 @@ check_show
 check_show_with_sound
 check_preview
 check_dialog_template
+check_setup_dialog
 check_password_change
 check_unoffered_mode
 echo "e2e: $PASSED passed, $FAILED failed"

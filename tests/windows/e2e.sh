@@ -245,6 +245,17 @@ check_setup_dialog() {
     fail "after OK YellowFishCount is '$after', was '$before'"
 }
 
+# "More Info..." opens ReadMe.chm beside the .scr: a compiled help file
+# (its "ITSF" signature) titled as the page it comes from.
+check_help_file() {
+  local help=$BUILD/ReadMe.chm
+  if [ "$(head -c 4 "$help" 2>/dev/null)" = "ITSF" ] && grep -q "Coralux Screensaver" "$help"; then
+    pass "ReadMe.chm is a compiled help file of the ReadMe page"
+  else
+    fail "no compiled help file at $help"
+  fi
+}
+
 check_unoffered_mode() {
   wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 800 /f >/dev/null 2>&1
@@ -282,6 +293,7 @@ check_show_with_sound
 check_preview
 check_dialog_template
 check_setup_dialog
+check_help_file
 check_password_change
 check_unoffered_mode
 echo "e2e: $PASSED passed, $FAILED failed"

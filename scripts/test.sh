@@ -1,23 +1,41 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test under a virtual X server.
 #   scripts/test.sh             the normal suite in build/
-#   scripts/test.sh --sanitize  the same suite built with ASan and UBSan in build-sanitize/
+#   scripts/test.sh --sanitize  the same suite built with AddressSanitizer and
+#                               UndefinedBehaviorSanitizer in build-sanitize/
+#   scripts/test.sh --thread    the sound tests, whose audio thread runs beside the
+#                               program's, built with ThreadSanitizer in build-tsan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 BUILD=build
 CONFIG=()
-if [ "${1:-}" = "--sanitize" ]; then
+case "${1:-}" in
+--sanitize)
   BUILD=build-sanitize
   CONFIG=(-DCORALUX_SANITIZE=ON -DCORALUX_BENCH=OFF)
-fi
+  ;;
+--thread)
+  BUILD=build-tsan
+  CONFIG=(-DCORALUX_TSAN=ON -DCORALUX_BENCH=OFF)
+  ;;
+esac
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${CONFIG[@]}" >/dev/null
-cmake --build "$BUILD" -j"$(nproc)"
 
 # The X server keeps large frames resident instead of faulting on each one.
 export MALLOC_MMAP_THRESHOLD_=33554432 MALLOC_TRIM_THRESHOLD_=1073741824
 export ASAN_OPTIONS=detect_leaks=0
+export UBSAN_OPTIONS=print_stacktrace=1
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
 # -noreset: an X server resets when its last client leaves, and a test that
 # connects during the reset finds no display.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)"
+XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
+
+if [ "${1:-}" = "--thread" ]; then
+  cmake --build "$BUILD" -j"$(nproc)" --target test_sound
+  "${XVFB[@]}" "$BUILD/tests/test_sound"
+  exit
+fi
+cmake --build "$BUILD" -j"$(nproc)"
+"${XVFB[@]}" ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)"

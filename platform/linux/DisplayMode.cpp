@@ -262,10 +262,11 @@ bool GetPrimaryMonitor(XRRMonitorInfo* out)
         if (monitors[i].primary)
             found = &monitors[i];
     }
-    if (found)
+    const bool usable = found != nullptr && found->width > 0 && found->height > 0;
+    if (usable)
         *out = *found;
     XRRFreeMonitors(monitors);
-    return found != nullptr && found->width > 0 && found->height > 0;
+    return usable;
 }
 
 bool GetCrtcSize(int* width, int* height)

@@ -218,6 +218,21 @@ TEST_F(ShowProcessTest, RootDrawsIntoTheHostsWindow)
     EXPECT_EQ(text.find("\"Fade\""), std::string::npos) << text;
 }
 
+// A setting given on the command line holds for that run only: the full-screen
+// show, which stores the settings after a normal run, leaves it out.
+TEST_F(ShowProcessTest, SettingOptionIsNotStored)
+{
+    const pid_t show = Start({"/s", "--fade=20", "--sounds=0"});
+    const Window root = DefaultRootWindow(m_display);
+    const uint32_t start = SysGetTickCount();
+    while (ShareNot(root, 0, 0, 0, 64, 64) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
+        SysSleep(50);
+    ASSERT_TRUE(EndsOnTerm(show));
+    std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
+    const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.find("\"Fade\"=dword:20"), std::string::npos) << text;
+}
+
 // With two monitors the show fills the primary one and the other is black;
 // a pointer move over the other monitor ends the show as over the show, and
 // so does a click there.

@@ -29,7 +29,8 @@ PID=$!
 find_box() {
   box=
   for _ in $(seq 100); do
-    box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Coralux:".*/\1/p' | head -n1)
+    # The tree may change while it is walked (windows come and go): try again.
+    box=$( (xwininfo -root -tree 2>/dev/null || true) | sed -n 's/^ *\(0x[0-9a-f]*\) "Coralux:".*/\1/p' | head -n1)
     [ -n "$box" ] && return 0
     sleep 0.1
   done

@@ -18,8 +18,8 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=cl
   -DCORALUX_FUZZ=ON -DCORALUX_TESTS=OFF -DCORALUX_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j2 --target "${TARGETS[@]/#/fuzz_}"
 
-# Libraries we call into keep some memory for the process's life; ours may not.
-export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
+# Libraries we call into may keep memory for the process's life; ours may not.
+export LSAN_OPTIONS="suppressions=$PWD/tools/fuzz/lsan.supp:print_suppressions=0"
 
 SEEDS=fuzz-out/seeds
 python3 tools/fuzz/seeds.py "$SEEDS"

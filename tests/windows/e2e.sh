@@ -245,6 +245,32 @@ check_setup_dialog() {
     fail "after OK YellowFishCount is '$after', was '$before'"
 }
 
+# Dragging the caption strip with the left button moves the dialog with the pointer.
+check_dialog_drag() {
+  wine "$SCR" /c 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "Coralux: Setup"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "/c showed no setup dialog to drag"
+    return
+  fi
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+  local startX=$X startY=$Y
+  xdotool mousemove $((X + 100)) $((Y + 10)) sleep 0.3 mousedown 1 sleep 0.3 mousemove $((X + 103)) $((Y + 12)) \
+    sleep 0.3 mousemove $((X + 200)) $((Y + 110)) sleep 0.5 mouseup 1
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+  xdotool windowfocus --sync "$FOUND" key Escape
+  wait_for_end "$pid" 10 || kill -KILL "$pid" 2>/dev/null
+  # The pointer went 100 pixels right and down, give or take the first move's few.
+  if [ $((X - startX)) -ge 90 ] && [ $((Y - startY)) -ge 90 ]; then
+    pass "dragging the caption strip moves the dialog"
+  else
+    fail "the dialog moved by $((X - startX)),$((Y - startY)) for a 100,100 drag"
+  fi
+}
+
 # "More Info..." opens ReadMe.chm beside the .scr: a compiled help file
 # (its "ITSF" signature) titled as the page it comes from.
 check_help_file() {
@@ -293,6 +319,7 @@ check_show_with_sound
 check_preview
 check_dialog_template
 check_setup_dialog
+check_dialog_drag
 check_help_file
 check_password_change
 check_unoffered_mode

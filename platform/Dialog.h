@@ -34,6 +34,7 @@ struct SDialogItem
 
 struct SDialogTemplate
 {
+    int resourceId;  // the same layout as a dialog resource, which the host's dialog manager builds
     const char* fontName;
     int fontPoints;
     int width, height;  // client area, dialog units

@@ -17,7 +17,7 @@ PACKAGES=(
 if [ "${1:-}" = "--windows" ]; then
   # Wine only recommends the X libraries it needs under Xvfb.
   PACKAGES+=(
-    g++-mingw-w64-x86-64-posix googletest dpkg-dev
+    g++-mingw-w64-x86-64-posix googletest dpkg-dev fp-utils
     wine64 wine fonts-wine
     libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxrender1 libxxf86vm1
   )

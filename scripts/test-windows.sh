@@ -9,20 +9,18 @@ START=$SECONDS
 CORALUX_TARGETS="coralux coralux_test_host coralux_windows_tests" scripts/build-windows.sh -DCORALUX_TESTS=ON
 mkdir -p build-windows/shots
 
-# Left out under Wine, each tested on Linux: the saver window's procedure
-# tests post to a made-up window handle, which the host's queue refuses.
-FILTER='-CSaverWnd.KeyOrButtonEndsRun:CSaverWnd.PointerMoveBeyondThirtyPixelsEndsRun'
-FILTER+=':CSaverWnd.DeactivationEndsRun:CSaverWnd.SuspendEndsRun'
-
-export CORALUX_SOURCE_DIR=$PWD FILTER
+export CORALUX_SOURCE_DIR=$PWD
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -s <<'EOF_RUN'
 set -uo pipefail
 source tests/windows/wine.bash
 passed=0
 failed=0
+# The suites hear ALSA's null device through DirectSound; the end-to-end
+# checks run without a sound card unless they give themselves one.
+printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 for suite in build-windows/tests/test_*.exe; do
   echo "== $(basename "$suite")"
-  output=$(wine "$suite" --gtest_brief=1 --gtest_filter="$FILTER" 2>&1 | tr -d '\r')
+  output=$(wine "$suite" --gtest_brief=1 2>&1 | tr -d '\r')
   status=$?
   echo "$output" | grep -v '^Running main()'
   ok=$(echo "$output" | sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p')
@@ -32,6 +30,7 @@ for suite in build-windows/tests/test_*.exe; do
   # A suite that crashed counts no passed or failed line of its own.
   [ "$status" -eq 0 ] || [ -n "$bad" ] || failed=$((failed + 1))
 done
+rm "$HOME/.asoundrc"
 echo "== end to end"
 e2e=$(bash tests/windows/e2e.sh build-windows build-windows/shots)
 echo "$e2e"

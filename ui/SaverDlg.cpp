@@ -11,9 +11,11 @@
 namespace {
 
 const char* const DIALOG_TITLE = "Coralux: Setup";
-const char* const HELP_FILE = "ReadMe.html";
-// Where the help page lies relative to the program: installed, then in the build tree.
-const char* const HELP_BESIDE_PROGRAM[] = {"../share/doc/coralux/ReadMe.html", "ReadMe.html"};
+// The compiled help file comes with the Windows build, the page with the Linux one.
+const char* const HELP_FILES[] = {"ReadMe.chm", "ReadMe.html"};
+// Where the help lies relative to the program: beside it on Windows, installed,
+// then in the build tree.
+const char* const HELP_BESIDE_PROGRAM[] = {"ReadMe.chm", "../share/doc/coralux/ReadMe.html", "ReadMe.html"};
 
 const int RESOLUTION_COUNT = 4;  // 64, 128, 256 and 512 pixels
 const int SMALLEST_RESOLUTION_SHIFT = 6;
@@ -308,8 +310,10 @@ std::string CSaverDlg::FindHelpFile() const
     }
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
-    if (SysFileExists(folder + HELP_FILE))
-        return folder + HELP_FILE;
+    for (const char* name : HELP_FILES) {
+        if (SysFileExists(folder + name))
+            return folder + name;
+    }
     const std::string program = SysGetProgramFolder();
     for (const char* beside : HELP_BESIDE_PROGRAM) {
         if (!program.empty() && SysFileExists(program + beside))

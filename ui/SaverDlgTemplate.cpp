@@ -39,4 +39,4 @@ const SDialogItem ITEMS[] = {
 
 }  // namespace
 
-const SDialogTemplate g_SaverDlgTemplate = {"MS Sans Serif", 8, 350, 247, ITEMS, sizeof(ITEMS) / sizeof(ITEMS[0])};
+const SDialogTemplate g_SaverDlgTemplate = {102, "MS Sans Serif", 8, 350, 247, ITEMS, sizeof(ITEMS) / sizeof(ITEMS[0])};

@@ -17,6 +17,7 @@ HINSTANCE GetInstance()
 
 LRESULT CALLBACK RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    NoteDisplayState(window, message, wParam, lParam);
     const auto found = g_procs.find(static_cast<ATOM>(GetClassWord(window, GCW_ATOM)));
     if (found == g_procs.end() || !found->second)
         return DefWindowProcA(window, message, wParam, lParam);
@@ -31,7 +32,7 @@ DWORD ToExtendedStyle(unsigned style)
 DWORD ToWindowStyle(unsigned style)
 {
     // A GL window must not draw over its siblings' or children's pixels.
-    DWORD windowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    DWORD windowStyle = ((style & STYLE_CHILD) ? WS_CHILD : WS_POPUP) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (style & STYLE_VISIBLE)
         windowStyle |= WS_VISIBLE;
     return windowStyle;
@@ -86,12 +87,36 @@ bool SysUnregisterClass(const char* name)
 HWindow SysCreateWindow(const char* className, const char* title, unsigned style, int x, int y, int width, int height,
                         HWindow parent)
 {
-    // Windows inside a parent belong to the picture window, not to this seam.
-    if (!SysIsClassRegistered(className) || parent != 0)
+    if (!SysIsClassRegistered(className) || (parent != 0 && !IsWindow(ToHwnd(parent))))
         return 0;
+    if (parent != 0)
+        style |= STYLE_CHILD;
+    // Top-level positions count from the desktop's top-left corner, as on
+    // X11; the host's count from the primary monitor's, with monitors to its
+    // left or above at negative coordinates.
+    if (parent == 0) {
+        x += GetSystemMetrics(SM_XVIRTUALSCREEN);
+        y += GetSystemMetrics(SM_YVIRTUALSCREEN);
+    }
     const HWND window = CreateWindowExA(ToExtendedStyle(style), className, title, ToWindowStyle(style), x, y, width,
-                                        height, nullptr, nullptr, GetInstance(), nullptr);
+                                        height, ToHwnd(parent), nullptr, GetInstance(), nullptr);
     return ToHandle(window);
+}
+
+// Another program's window cannot take our procedure (the system refuses to
+// subclass across processes), and a GL pixel format set on it would stay with
+// it for good. The host's preview window gets a child window of ours instead
+// (/p), so adoption is refused.
+HWindow SysAdoptWindow(const char*, HWindow)
+{
+    return 0;
+}
+
+// The desktop window: the one every top-level window lives on. Adoption
+// refuses it like any other.
+HWindow SysGetRootWindow()
+{
+    return ToHandle(GetDesktopWindow());
 }
 
 bool SysDestroyWindow(HWindow window)
@@ -143,6 +168,25 @@ void SysCloseDisplay()
 bool SysGetScreenSize(int* width, int* height)
 {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    if (w <= 0 || h <= 0)
+        return false;
+    *width = w;
+    *height = h;
+    return true;
+}
+
+bool SysGetScreenOrigin(int* x, int* y)
+{
+    // The primary monitor sits at the host's (0, 0); the desktop's corner is
+    // the virtual screen's, (0, 0) too unless a monitor lies left or above.
+    *x = -GetSystemMetrics(SM_XVIRTUALSCREEN);
+    *y = -GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return true;
+}
+
+bool SysGetDesktopSize(int* width, int* height)
+{
+    const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (w <= 0 || h <= 0)
         return false;
     *width = w;

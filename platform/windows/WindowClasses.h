@@ -18,3 +18,7 @@ inline HWindow ToHandle(HWND window)
 
 // True for a live window made by this process (not the preview host's).
 bool IsOwnWindow(HWND window);
+
+// Keeps the display's power state from the system's announcements to a
+// window of ours; RouteMessage hands it every message first.
+void NoteDisplayState(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

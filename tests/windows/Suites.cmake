@@ -1,13 +1,15 @@
 # The Windows build's tests, run under Wine by scripts/test-windows.sh: the
 # suites that reach the system only through the platform seam, cross-built
 # with the Win32 back end, and the Win32 back end's own tests. Left out: the
-# X-only helpers (a private X server, extra XRandR modes), the environment
-# and config-home helpers of the Linux store, the Linux back end's own parts,
-# and the tests that start the packer or read the resources as Linux embeds them.
+# X-only helpers (a private X server, extra XRandR modes, split monitors) and
+# the tests built on them, the environment and config-home helpers of the
+# Linux store, the Linux back end's own parts (the SDL sound device), and the
+# tests that start the packer or read the resources as Linux embeds them.
 set(LINUX_ONLY
-  support/PrivateXServer.cpp support/ExtraDisplayMode.cpp support/ScopedEnv.cpp support/TempConfigHome.cpp
+  support/PrivateXServer.cpp support/ExtraDisplayMode.cpp support/SplitMonitors.cpp support/ScopedEnv.cpp
+  support/TempConfigHome.cpp
   app/RegistryTest.cpp app/SaverAppHostTest.cpp app/SaverAppSettingsTest.cpp app/SaverAppTest.cpp
-  render/GLDrawerTest.cpp)
+  app/ShowProcessTest.cpp render/GLDrawerTest.cpp render/SaverWndTest.cpp sound/AudioDeviceTest.cpp)
 
 file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS support/*.cpp)
 foreach(file IN LISTS LINUX_ONLY)
@@ -20,7 +22,7 @@ target_include_directories(coralux_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(coralux_test_support PUBLIC _USE_MATH_DEFINES)
 
 set(WINDOWS_SUITES)
-foreach(module app assets render fish windows)
+foreach(module app assets render fish sound windows)
   file(GLOB MODULE_TESTS CONFIGURE_DEPENDS ${module}/*Test.cpp)
   foreach(file IN LISTS LINUX_ONLY)
     list(REMOVE_ITEM MODULE_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/${file})
@@ -32,7 +34,7 @@ foreach(module app assets render fish windows)
   target_link_libraries(test_${module} PRIVATE coralux_test_support coralux_resources GTest::gtest_main)
   list(APPEND WINDOWS_SUITES test_${module})
 endforeach()
-target_link_libraries(test_windows PRIVATE gdi32 user32 advapi32 opengl32)
+target_link_libraries(test_windows PRIVATE gdi32 user32 advapi32 opengl32 dsound)
 add_custom_target(coralux_windows_tests DEPENDS ${WINDOWS_SUITES})
 
 add_subdirectory(windows)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/Window.h"
 
 namespace {
@@ -132,4 +134,68 @@ TEST(Win32Window, ThreadMessagesAndQuitArePeeked)
     ASSERT_TRUE(SysPeekMessage(&message));
     EXPECT_EQ(message.message, MSG_QUIT);
     EXPECT_FALSE(SysPeekMessage(&message));
+}
+
+namespace {
+
+// The system's announcement of the console display's state, as it reaches a window.
+void AnnounceDisplay(HWindow window, DWORD state)
+{
+    struct
+    {
+        POWERBROADCAST_SETTING header;
+        DWORD rest;  // the setting's data runs on past the header's one byte
+    } setting = {};
+    setting.header.PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    setting.header.DataLength = sizeof(DWORD);
+    std::memcpy(setting.header.Data, &state, sizeof state);
+    SendMessageA(reinterpret_cast<HWND>(window), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                 reinterpret_cast<LPARAM>(&setting));
+}
+
+bool g_poweredDown = false;
+bool ReadTestPower()
+{
+    return g_poweredDown;
+}
+
+}  // namespace
+
+// A window is unseen while hidden, minimised or on a display the system
+// announced off (dimmed is still seen), and seen again after each. Covering
+// cannot be checked here: Wine's X11 driver leaves the clip box whole.
+TEST(Win32Window, UnseenWhenHiddenMinimisedOrDisplayOff)
+{
+    Register("Win32Window.Seen", FirstProc);
+    const HWindow window =
+        SysCreateWindow("Win32Window.Seen", "Test Window", STYLE_POPUP | STYLE_VISIBLE, 0, 0, 100, 100, 0);
+    ASSERT_NE(window, 0u);
+    const HWND handle = reinterpret_cast<HWND>(window);
+    EXPECT_TRUE(SysIsWindowSeen(window));
+
+    ShowWindow(handle, SW_HIDE);
+    EXPECT_FALSE(SysIsWindowSeen(window)) << "hidden";
+    ShowWindow(handle, SW_SHOW);
+    EXPECT_TRUE(SysIsWindowSeen(window)) << "shown";
+    ShowWindow(handle, SW_MINIMIZE);
+    EXPECT_FALSE(SysIsWindowSeen(window)) << "minimised";
+    ShowWindow(handle, SW_RESTORE);
+    EXPECT_TRUE(SysIsWindowSeen(window)) << "restored";
+
+    AnnounceDisplay(window, 0);
+    EXPECT_FALSE(SysIsWindowSeen(window)) << "display off";
+    AnnounceDisplay(window, 2);
+    EXPECT_TRUE(SysIsWindowSeen(window)) << "display dimmed";
+    AnnounceDisplay(window, 0);
+    AnnounceDisplay(window, 1);
+    EXPECT_TRUE(SysIsWindowSeen(window)) << "display on";
+
+    SysSetDisplayPowerProbe(ReadTestPower);
+    g_poweredDown = true;
+    EXPECT_FALSE(SysIsWindowSeen(window)) << "stand-in reads powered down";
+    SysSetDisplayPowerProbe(nullptr);
+
+    SysDestroyWindow(window);
+    EXPECT_FALSE(SysIsWindowSeen(window)) << "destroyed";
+    SysUnregisterClass("Win32Window.Seen");
 }

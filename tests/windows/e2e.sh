@@ -49,8 +49,10 @@ check_name() {
   [ "$name" = "Coralux" ] && pass "string resource 1 is \"Coralux\"" || fail "string resource 1 reads '$name'"
 }
 
+# Without a sound card DirectSound refuses: the show runs silently and says nothing.
 check_show() {
-  wine "$SCR" /s 2>/dev/null &
+  local err=$SHOTS/.show-stderr
+  wine "$SCR" /s 2>"$err" &
   local pid=$!
   if ! wait_for_title "OpenGL Window"; then
     fail "/s showed no saver window"
@@ -82,6 +84,13 @@ check_show() {
     kill -KILL "$pid" 2>/dev/null
     fail "the show outlived a key (status ${STATUS:-running})"
   fi
+  # Our messages also reach standard error; the ALSA library under Wine's
+  # sound driver reports the missing card there too, which is not ours.
+  local said
+  said=$(grep -v '^ALSA lib ' "$err")
+  [ -n "$said" ] && fail "the show without a sound card said: $said" ||
+    pass "without a sound card the show runs silently, with no message"
+  rm -f "$err"
   check_pointer_ends_show
 
   local count
@@ -115,6 +124,28 @@ check_pointer_ends_show() {
     kill -KILL "$pid" 2>/dev/null
     fail "the show outlived a 40-pixel move"
   fi
+}
+
+# With a sound device (ALSA's null one) the show plays its sounds on DirectSound.
+check_show_with_sound() {
+  printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
+  local err=$SHOTS/.sound-stderr
+  wine "$SCR" /s 2>"$err" &
+  local pid=$!
+  if wait_for_title "OpenGL Window"; then
+    sleep 3
+    xdotool key space
+    if wait_for_end "$pid" 10 && [ "$STATUS" -eq 0 ] && [ ! -s "$err" ]; then
+      pass "with a sound device the show plays and a key ends it"
+    else
+      kill -KILL "$pid" 2>/dev/null
+      fail "the show with a sound device: status ${STATUS:-running}, $(cat "$err")"
+    fi
+  else
+    kill -KILL "$pid" 2>/dev/null
+    fail "with a sound device /s showed no window: $(cat "$err")"
+  fi
+  rm -f "$err" "$HOME/.asoundrc"
 }
 
 check_preview() {
@@ -161,6 +192,96 @@ check_dialog_template() {
   rm -f "$SHOTS/.dialog-out"
 }
 
+# The registry's YellowFishCount, as a number; empty when absent.
+read_yellow_fish() {
+  local value
+  value=$(wine reg query "$KEY" /v YellowFishCount 2>/dev/null | tr -d '\r' | awk '$1 == "YellowFishCount" {print $3}')
+  [ -n "$value" ] && echo $((value))
+}
+
+# /c from the dialog resource: the keyboard moves the yellow fish's trackbar
+# (the seventh tab stop from the "X" button) one step; the move is kept by
+# OK and dropped by Cancel.
+run_setup() {
+  local keys=$1 shot=${2:-}
+  wine "$SCR" /c 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "Coralux: Setup"; then
+    kill -KILL "$pid" 2>/dev/null
+    return 1
+  fi
+  sleep 1
+  xdotool windowfocus --sync "$FOUND" key --delay 50 Tab Tab Tab Tab Tab Tab Tab Right
+  sleep 0.5
+  if [ -n "$shot" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+    xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+  fi
+  xdotool windowfocus --sync "$FOUND" key "$keys"
+  wait_for_end "$pid" 10 || { kill -KILL "$pid" 2>/dev/null; return 1; }
+  wineserver -w
+}
+
+check_setup_dialog() {
+  local before after
+  before=$(read_yellow_fish)
+  if [ -z "$before" ]; then
+    fail "no YellowFishCount in the registry before /c"
+    return
+  fi
+  if ! run_setup Escape; then
+    fail "/c showed no setup dialog, or Escape did not end it"
+    return
+  fi
+  after=$(read_yellow_fish)
+  [ "$after" = "$before" ] && pass "Cancel leaves the registry as it was" ||
+    fail "Cancel changed YellowFishCount from '$before' to '$after'"
+  if ! run_setup Return "$SHOTS/windows-dialog.png"; then
+    fail "the setup dialog did not end with OK"
+    return
+  fi
+  after=$(read_yellow_fish)
+  [ "$after" = "$((before + 1))" ] && pass "/c: a trackbar moved by the keyboard and OK reach the registry" ||
+    fail "after OK YellowFishCount is '$after', was '$before'"
+}
+
+# Dragging the caption strip with the left button moves the dialog with the pointer.
+check_dialog_drag() {
+  wine "$SCR" /c 2>/dev/null &
+  local pid=$!
+  if ! wait_for_title "Coralux: Setup"; then
+    kill -KILL "$pid" 2>/dev/null
+    fail "/c showed no setup dialog to drag"
+    return
+  fi
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+  local startX=$X startY=$Y
+  xdotool mousemove $((X + 100)) $((Y + 10)) sleep 0.3 mousedown 1 sleep 0.3 mousemove $((X + 103)) $((Y + 12)) \
+    sleep 0.3 mousemove $((X + 200)) $((Y + 110)) sleep 0.5 mouseup 1
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$FOUND")"
+  xdotool windowfocus --sync "$FOUND" key Escape
+  wait_for_end "$pid" 10 || kill -KILL "$pid" 2>/dev/null
+  # The pointer went 100 pixels right and down, give or take the first move's few.
+  if [ $((X - startX)) -ge 90 ] && [ $((Y - startY)) -ge 90 ]; then
+    pass "dragging the caption strip moves the dialog"
+  else
+    fail "the dialog moved by $((X - startX)),$((Y - startY)) for a 100,100 drag"
+  fi
+}
+
+# "More Info..." opens ReadMe.chm beside the .scr: a compiled help file
+# (its "ITSF" signature) titled as the page it comes from.
+check_help_file() {
+  local help=$BUILD/ReadMe.chm
+  if [ "$(head -c 4 "$help" 2>/dev/null)" = "ITSF" ] && grep -q "Coralux Screensaver" "$help"; then
+    pass "ReadMe.chm is a compiled help file of the ReadMe page"
+  else
+    fail "no compiled help file at $help"
+  fi
+}
+
 check_unoffered_mode() {
   wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 800 /f >/dev/null 2>&1
@@ -194,8 +315,12 @@ check_unoffered_mode() {
 
 check_name
 check_show
+check_show_with_sound
 check_preview
 check_dialog_template
+check_setup_dialog
+check_dialog_drag
+check_help_file
 check_password_change
 check_unoffered_mode
 echo "e2e: $PASSED passed, $FAILED failed"

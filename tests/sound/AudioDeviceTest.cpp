@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 #include "platform/AudioDevice.h"
@@ -14,16 +13,6 @@ namespace {
 
 const uint32_t RATE = 22050;
 
-bool Fill(CAudioBufferI& buffer, const std::vector<uint8_t>& bytes)
-{
-    void *first = nullptr, *second = nullptr;
-    uint32_t firstBytes = 0, secondBytes = 0;
-    if (!buffer.Lock(0, static_cast<uint32_t>(bytes.size()), &first, &firstBytes, &second, &secondBytes))
-        return false;
-    std::memcpy(first, bytes.data(), firstBytes);
-    return buffer.Unlock(first, firstBytes, second, secondBytes);
-}
-
 }  // namespace
 
 // A buffer played once reaches its end on the audio thread while the main
@@ -35,7 +24,7 @@ TEST(SysAudioDevice, MixesOnItsOwnThreadWhileTheMainThreadChangesBuffers)
     ASSERT_TRUE(device);
     std::unique_ptr<CAudioBufferI> once = device->CreateBuffer(SAudioFormat{1, RATE, 16}, RATE / 5 * 2);
     ASSERT_TRUE(once);
-    ASSERT_TRUE(Fill(*once, Pcm16(std::vector<int16_t>(RATE / 5, 1000))));
+    ASSERT_TRUE(FillBuffer(*once, Pcm16(std::vector<int16_t>(RATE / 5, 1000))));
     std::unique_ptr<CAudioBufferI> loop = once->Duplicate();
     ASSERT_TRUE(loop);
     ASSERT_TRUE(loop->Play(true));

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/AudioDevice.h"
+
 namespace {
 
 void PutU32(std::vector<uint8_t>& out, uint32_t value)
@@ -48,4 +50,14 @@ std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples)
     for (int16_t sample : samples)
         PutU16(bytes, static_cast<uint16_t>(sample));
     return bytes;
+}
+
+bool FillBuffer(CAudioBufferI& buffer, const std::vector<uint8_t>& bytes)
+{
+    void *first = nullptr, *second = nullptr;
+    uint32_t firstBytes = 0, secondBytes = 0;
+    if (!buffer.Lock(0, static_cast<uint32_t>(bytes.size()), &first, &firstBytes, &second, &secondBytes))
+        return false;
+    std::memcpy(first, bytes.data(), firstBytes);
+    return buffer.Unlock(first, firstBytes, second, secondBytes);
 }

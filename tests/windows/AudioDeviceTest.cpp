@@ -23,16 +23,6 @@ std::unique_ptr<CAudioDeviceI> OpenDevice()
     return device;
 }
 
-bool Fill(CAudioBufferI& buffer, const std::vector<uint8_t>& bytes)
-{
-    void *first = nullptr, *second = nullptr;
-    uint32_t firstBytes = 0, secondBytes = 0;
-    if (!buffer.Lock(0, static_cast<uint32_t>(bytes.size()), &first, &firstBytes, &second, &secondBytes))
-        return false;
-    std::memcpy(first, bytes.data(), firstBytes);
-    return buffer.Unlock(first, firstBytes, second, secondBytes);
-}
-
 // Waits while the buffer plays; the bound only ends a wait on a device that never plays.
 void WaitForEnd(const CAudioBufferI& buffer)
 {
@@ -52,7 +42,7 @@ TEST(DirectSoundDevice, OncePlayedBufferEndsWhileItsLoopingDuplicatePlaysOn)
     std::unique_ptr<CAudioBufferI> once = device->CreateBuffer(SAudioFormat{1, RATE, 16}, RATE / 10 * 2);
     ASSERT_TRUE(once);
     EXPECT_EQ(RATE, once->GetFrequency());
-    ASSERT_TRUE(Fill(*once, Pcm16(std::vector<int16_t>(RATE / 10, 1000))));
+    ASSERT_TRUE(FillBuffer(*once, Pcm16(std::vector<int16_t>(RATE / 10, 1000))));
     std::unique_ptr<CAudioBufferI> loop = once->Duplicate();
     ASSERT_TRUE(loop);
     ASSERT_TRUE(loop->SetFrequency(RATE * 2));

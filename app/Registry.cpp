@@ -42,6 +42,11 @@ void CRegistry::SetDword(const char* name, int32_t value)
     SysSetStoreDword(m_hKey, name, static_cast<uint32_t>(value));
 }
 
+void CRegistry::AddDword(const char* name, int32_t value)
+{
+    SysAddStoreDword(m_hKey, name, static_cast<uint32_t>(value));
+}
+
 std::string CRegistry::ReadString(const char* name, const char* defaultText) const
 {
     if (!m_hKey)

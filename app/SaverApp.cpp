@@ -194,9 +194,11 @@ void CSaverApp::DoSaver()
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
         // After every normal run, so that the first one stores all the
-        // defaults; settings given for this run only are not stored.
+        // defaults; settings given for this run only are not stored. The
+        // show changes no setting, so it never overwrites one: the setup
+        // dialog may have stored the user's new choice while it ran.
         if (m_options.overrides.empty())
-            SaveSettings();
+            SaveMissingSettings();
     } catch (...) {
         // The windows are gone by now; the desktop gets its own mode back
         // before anyone is told.

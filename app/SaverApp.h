@@ -45,6 +45,9 @@ public:
     void LoadSettings();
     // Writes the fourteen numbers of the record; failures are dropped.
     void SaveSettings();
+    // Writes those of the fourteen numbers the store lacks (or cannot read),
+    // and leaves the rest: what the setup dialog stored meanwhile stays.
+    void SaveMissingSettings();
 
     // Host services (SaverAppHost.cpp); none reports anything to the user.
     // False only when another copy holds the mutex of this user's session.

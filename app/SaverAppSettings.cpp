@@ -59,3 +59,12 @@ void CSaverApp::SaveSettings()
     for (const SNumericSetting& setting : NUMERIC_SETTINGS)
         registry.SetDword(setting.name, g_Settings.*setting.field);
 }
+
+void CSaverApp::SaveMissingSettings()
+{
+    CRegistry registry;
+    if (!registry.Create(SETTINGS_KEY))
+        return;
+    for (const SNumericSetting& setting : NUMERIC_SETTINGS)
+        registry.AddDword(setting.name, g_Settings.*setting.field);
+}

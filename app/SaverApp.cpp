@@ -285,9 +285,10 @@ void CSaverApp::DoConfig()
 {
     try {
         // The dialog edits the settings as the user goes; only OK keeps them.
+        // The user asked for them to be kept: a lost save must not look like one.
         CSaverDlg dialog;
-        if (dialog.DoModal() == DIALOG_OK)
-            SaveSettings();
+        if (dialog.DoModal() == DIALOG_OK && !SaveSettings())
+            RaiseError("Could not save the settings");
     } catch (...) {
         AddTrace("CSaverApp::DoConfig");
         throw;

@@ -51,13 +51,15 @@ void CSaverApp::LoadSettings()
     }
 }
 
-void CSaverApp::SaveSettings()
+bool CSaverApp::SaveSettings()
 {
     CRegistry registry;
     if (!registry.Create(SETTINGS_KEY))
-        return;
+        return false;
+    bool written = true;
     for (const SNumericSetting& setting : NUMERIC_SETTINGS)
-        registry.SetDword(setting.name, g_Settings.*setting.field);
+        written = registry.SetDword(setting.name, g_Settings.*setting.field) && written;
+    return registry.Close() && written;
 }
 
 void CSaverApp::SaveMissingSettings()

@@ -121,7 +121,6 @@ TEST(ShowPackFaults, EachEntryMissingOrDamagedFallsBackOrFailsInRendererSetUp)
     SetDefaultSettings();
     g_Settings.YellowFishCount = g_Settings.BlueFishCount = g_Settings.PearlFishCount = g_Settings.TinyFishCount = 1;
     g_Settings.EnableFPS = 1;
-    g_bRunning = 1;
     {
         CScratchPack pack;
         for (const SEntry& entry : shipped)

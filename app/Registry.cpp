@@ -37,9 +37,14 @@ void CRegistry::QueryDword(const char* name, int32_t* value) const
         static_cast<int32_t>(buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<uint32_t>(buffer[3]) << 24);
 }
 
-void CRegistry::SetDword(const char* name, int32_t value)
+bool CRegistry::SetDword(const char* name, int32_t value)
 {
-    SysSetStoreDword(m_hKey, name, static_cast<uint32_t>(value));
+    return SysSetStoreDword(m_hKey, name, static_cast<uint32_t>(value));
+}
+
+void CRegistry::AddDword(const char* name, int32_t value)
+{
+    SysAddStoreDword(m_hKey, name, static_cast<uint32_t>(value));
 }
 
 std::string CRegistry::ReadString(const char* name, const char* defaultText) const

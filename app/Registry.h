@@ -24,8 +24,10 @@ public:
     // Copies a 4-byte value of any type into *value; a missing value or one of
     // another size leaves *value as it was.
     void QueryDword(const char* name, int32_t* value) const;
-    // Sets a 32-bit value; written when the key is closed.
-    void SetDword(const char* name, int32_t value);
+    // Sets a 32-bit value; written when the key is closed. False when the key refuses it.
+    bool SetDword(const char* name, int32_t value);
+    // Sets it only where the store holds no 4-byte value when the key is closed.
+    void AddDword(const char* name, int32_t value);
     // The value's text up to its terminating zero, read into a buffer of
     // READ_BUFFER_BYTES; the default text when the value is missing or longer
     // than the buffer; an empty string when no key is open.

@@ -194,9 +194,11 @@ void CSaverApp::DoSaver()
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
         // After every normal run, so that the first one stores all the
-        // defaults; settings given for this run only are not stored.
+        // defaults; settings given for this run only are not stored. The
+        // show changes no setting, so it never overwrites one: the setup
+        // dialog may have stored the user's new choice while it ran.
         if (m_options.overrides.empty())
-            SaveSettings();
+            SaveMissingSettings();
     } catch (...) {
         // The windows are gone by now; the desktop gets its own mode back
         // before anyone is told.
@@ -283,9 +285,10 @@ void CSaverApp::DoConfig()
 {
     try {
         // The dialog edits the settings as the user goes; only OK keeps them.
+        // The user asked for them to be kept: a lost save must not look like one.
         CSaverDlg dialog;
-        if (dialog.DoModal() == DIALOG_OK)
-            SaveSettings();
+        if (dialog.DoModal() == DIALOG_OK && !SaveSettings())
+            RaiseError("Could not save the settings");
     } catch (...) {
         AddTrace("CSaverApp::DoConfig");
         throw;

@@ -43,8 +43,12 @@ public:
     // Settings (SaverAppSettings.cpp). Reads the per-user store over the
     // record's current content; a value the store lacks keeps it.
     void LoadSettings();
-    // Writes the fourteen numbers of the record; failures are dropped.
-    void SaveSettings();
+    // Writes the fourteen numbers of the record; false when the store could
+    // not take them (it then keeps its previous content).
+    bool SaveSettings();
+    // Writes those of the fourteen numbers the store lacks (or cannot read),
+    // and leaves the rest: what the setup dialog stored meanwhile stays.
+    void SaveMissingSettings();
 
     // Host services (SaverAppHost.cpp); none reports anything to the user.
     // False only when another copy holds the mutex of this user's session.

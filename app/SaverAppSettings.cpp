@@ -51,11 +51,22 @@ void CSaverApp::LoadSettings()
     }
 }
 
-void CSaverApp::SaveSettings()
+bool CSaverApp::SaveSettings()
+{
+    CRegistry registry;
+    if (!registry.Create(SETTINGS_KEY))
+        return false;
+    bool written = true;
+    for (const SNumericSetting& setting : NUMERIC_SETTINGS)
+        written = registry.SetDword(setting.name, g_Settings.*setting.field) && written;
+    return registry.Close() && written;
+}
+
+void CSaverApp::SaveMissingSettings()
 {
     CRegistry registry;
     if (!registry.Create(SETTINGS_KEY))
         return;
     for (const SNumericSetting& setting : NUMERIC_SETTINGS)
-        registry.SetDword(setting.name, g_Settings.*setting.field);
+        registry.AddDword(setting.name, g_Settings.*setting.field);
 }

@@ -30,6 +30,12 @@ bool SysQueryStoreValue(HStoreKey key, const char* name, uint32_t* type, void* d
 // is not valid. The store on disk changes when the key is closed.
 bool SysSetStoreDword(HStoreKey key, const char* name, uint32_t value);
 
+// Sets a 32-bit value only where the name holds no 4-byte value when the key
+// is written: one that another process stored meanwhile stays. For filling
+// in defaults without undoing someone else's save. False when the key is not
+// valid.
+bool SysAddStoreDword(HStoreKey key, const char* name, uint32_t value);
+
 // Writes the values set through the key, then frees it. False when the values
 // could not be written (the store keeps its previous content); true otherwise.
 bool SysCloseStoreKey(HStoreKey key);

@@ -5,6 +5,7 @@
 
 #include "platform/GLContext.h"
 #include "platform/linux/WindowTable.h"
+#include "platform/linux/XSession.h"
 
 namespace {
 
@@ -24,6 +25,11 @@ HGLContext SysCreateGLContext(HWindow handle, const SPixelFormat& format)
 {
     SLinuxWindow* window = FindWindow(handle);
     if (!window || !window->glCapable)
+        return 0;
+    // SDL reads a foreign window's attributes without checking the answer, so
+    // a host window destroyed meanwhile (xscreensaver ending a show as it
+    // starts) would crash the context's creation: look first.
+    if (window->adopted && !DoesXWindowExist(handle))
         return 0;
     SDL_GLContext context = SDL_GL_CreateContext(window->sdlWindow);
     if (!context)

@@ -26,13 +26,35 @@ const char STORE_FILE[] = "Coralux Screensaver.reg";
 // A store holds a few hundred bytes; a far larger file is not ours to load or rewrite.
 const size_t MAX_STORE_BYTES = 1024 * 1024;
 
+struct SStoreChange
+{
+    std::string name;
+    uint32_t value;
+    bool keepStored;  // a 4-byte value already in the file wins
+};
+
 struct SStoreKey
 {
     std::string file;
     std::string path;
     CStoreDocument document;  // as read when opened, with the values set since
-    std::vector<std::pair<std::string, uint32_t>> changes;
+    std::vector<SStoreChange> changes;
 };
+
+bool HoldsDword(const CStoreDocument& document, const std::string& path, const std::string& name)
+{
+    SStoreValue value;
+    return document.FindValue(path, name, &value) && value.data.size() == 4;
+}
+
+// Applies the change to the document unless it keeps a stored value. False
+// when the document refuses the name.
+bool ApplyChange(CStoreDocument& document, const std::string& path, const SStoreChange& change)
+{
+    if (change.keepStored && HoldsDword(document, path, change.name))
+        return true;
+    return document.SetDword(path, change.name, change.value);
+}
 
 // $XDG_CONFIG_HOME; a relative one is ignored, as the XDG rules ask.
 std::string GetConfigHome()
@@ -80,6 +102,15 @@ SStoreKey* GetKey(HStoreKey key)
     return reinterpret_cast<SStoreKey*>(key);
 }
 
+// Kept in the key's document at once, so queries see it, and written at close.
+bool AddChange(SStoreKey& key, const SStoreChange& change)
+{
+    if (!ApplyChange(key.document, key.path, change))
+        return false;
+    key.changes.push_back(change);
+    return true;
+}
+
 }  // namespace
 
 HStoreKey SysCreateStoreKey(const char* path)
@@ -125,10 +156,12 @@ bool SysQueryStoreValue(HStoreKey key, const char* name, uint32_t* type, void* d
 
 bool SysSetStoreDword(HStoreKey key, const char* name, uint32_t value)
 {
-    if (!key || !GetKey(key)->document.SetDword(GetKey(key)->path, name, value))
-        return false;
-    GetKey(key)->changes.emplace_back(name, value);
-    return true;
+    return key && AddChange(*GetKey(key), {name, value, false});
+}
+
+bool SysAddStoreDword(HStoreKey key, const char* name, uint32_t value)
+{
+    return key && AddChange(*GetKey(key), {name, value, true});
 }
 
 bool SysCloseStoreKey(HStoreKey key)
@@ -138,8 +171,9 @@ bool SysCloseStoreKey(HStoreKey key)
     const std::unique_ptr<SStoreKey> owned(GetKey(key));
     if (owned->changes.empty())
         return true;
+    // The newest file decides whether a kept value is there.
     return UpdateStoreFile(owned->file, [&owned](CStoreDocument& document) {
-        for (const auto& [name, value] : owned->changes)
-            document.SetDword(owned->path, name, value);
+        for (const SStoreChange& change : owned->changes)
+            ApplyChange(document, owned->path, change);
     });
 }

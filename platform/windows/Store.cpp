@@ -53,6 +53,17 @@ bool SysSetStoreDword(HStoreKey key, const char* name, uint32_t value)
     return RegSetValueExA(ToKey(key), name, 0, REG_DWORD, bytes, sizeof bytes) == ERROR_SUCCESS;
 }
 
+bool SysAddStoreDword(HStoreKey key, const char* name, uint32_t value)
+{
+    if (!key)
+        return false;
+    // The host writes each value at once, so a value stored by now is the one to keep.
+    DWORD stored = 0;
+    if (RegQueryValueExA(ToKey(key), name, nullptr, nullptr, nullptr, &stored) == ERROR_SUCCESS && stored == 4)
+        return true;
+    return SysSetStoreDword(key, name, value);
+}
+
 bool SysCloseStoreKey(HStoreKey key)
 {
     return !key || RegCloseKey(ToKey(key)) == ERROR_SUCCESS;

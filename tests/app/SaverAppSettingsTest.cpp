@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +134,22 @@ TEST(CSaverAppSettings, UnopenableStoreKeepsDefaultsAndEmptyPath)
     EXPECT_EQ("", g_Settings.Path);
     CSaverApp(0, nullptr).SaveSettings();
     EXPECT_TRUE(std::filesystem::is_directory(StoreFile(home)));
+}
+
+// A save the store cannot take says so, so that the setup dialog can tell the user.
+TEST(CSaverAppSettings, SaveTellsWhenTheStoreRefusesIt)
+{
+    CTempConfigHome home;
+    SetDefaultSettings();
+    EXPECT_TRUE(CSaverApp(0, nullptr).SaveSettings());
+    const std::string saved = ReadStore(home);
+    chmod(StoreFile(home).c_str(), 0444);
+    g_Settings.Fade = 42;
+    EXPECT_FALSE(CSaverApp(0, nullptr).SaveSettings());
+    EXPECT_EQ(saved, ReadStore(home));
+    std::filesystem::remove(StoreFile(home));
+    std::filesystem::create_directories(StoreFile(home));
+    EXPECT_FALSE(CSaverApp(0, nullptr).SaveSettings());
 }
 
 // A save writes the fourteen numbers as 32-bit words in their order, and never Path.

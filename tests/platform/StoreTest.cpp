@@ -239,6 +239,28 @@ TEST(Store, ConcurrentSavesLoseNoValue)
     SysCloseStoreKey(key);
 }
 
+// A value added only to fill a gap never undoes one that another process
+// stored after the key was opened, and still replaces one it cannot read.
+TEST(Store, AddedValueKeepsOneStoredMeanwhile)
+{
+    CTempConfigHome home;
+    WriteText(StoreFile(home), std::string(HEADER) + "\"Fade\"=\"text\"\n");
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    ASSERT_NE(0u, key);
+    EXPECT_TRUE(SysAddStoreDword(key, "Fade", 100));
+    EXPECT_TRUE(SysAddStoreDword(key, "ScreenWidth", 640));
+    EXPECT_TRUE(SaveDword("ScreenWidth", 800));
+    EXPECT_TRUE(SysCloseStoreKey(key));
+
+    const HStoreKey reread = SysCreateStoreKey(KEY);
+    uint32_t width = 0, fade = 0;
+    EXPECT_TRUE(QueryDword(reread, "ScreenWidth", &width));
+    EXPECT_EQ(800u, width);
+    EXPECT_TRUE(QueryDword(reread, "Fade", &fade));
+    EXPECT_EQ(100u, fade);
+    SysCloseStoreKey(reread);
+}
+
 // A store kept behind a symbolic link (a dotfile manager's) stays a link; its target changes.
 TEST(Store, SaveFollowsSymbolicLink)
 {

@@ -48,8 +48,19 @@ public:
     CBenchWindow(const CBenchWindow&) = delete;
     CBenchWindow& operator=(const CBenchWindow&) = delete;
 
-    // Runs frame() then the swap for the given time; the X events are drained
-    // between frames so the server's queue never backs up.
+    // Handles the waiting X events, so the server's queue never backs up.
+    void PumpMessages()
+    {
+        SMessage message;
+        while (SysPeekMessage(&message))
+            SysDispatchMessage(message);
+    }
+
+    void SwapBuffers() { SysSwapBuffers(m_window); }
+    HWindow GetWindow() const { return m_window; }
+
+    // Runs frame() then the swap for the given time, the X events drained
+    // between frames.
     SBenchFigures Run(double seconds, const std::function<void()>& frame)
     {
         using Clock = std::chrono::steady_clock;
@@ -60,9 +71,7 @@ public:
         int frames = 0;
         Clock::time_point now = start;
         while (now < end) {
-            SMessage message;
-            while (SysPeekMessage(&message))
-                SysDispatchMessage(message);
+            PumpMessages();
             // Thread time, not wall time: waiting for the rasteriser threads is not our work.
             const double before = ThreadMilliseconds();
             frame();

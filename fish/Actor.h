@@ -14,5 +14,9 @@ public:
     // Called by the renderer right after this actor's Update, with the scene's
     // modelview matrix, lighting and texturing set; leaves the matrix stack as found.
     virtual void Draw() = 0;
+    // Moves the actor's clocks on by that many seconds at once, as if it had
+    // swum that long, without the events in between (no bubbles, no sound):
+    // for a run that starts where a long show would be.
+    virtual void SkipAhead(double seconds) = 0;
     virtual ~CActorI() = default;
 };

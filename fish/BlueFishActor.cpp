@@ -39,6 +39,13 @@ void CBlueFishActor::Update(float dt)
     Animate(dt);
 }
 
+// The breaths that fell due meanwhile are let go, not puffed all at once.
+void CBlueFishActor::SkipAhead(double seconds)
+{
+    CFinnedFishActor::SkipAhead(seconds);
+    m_breathClock.Advance(seconds);
+}
+
 void CBlueFishActor::Breathe(float dt)
 {
     const float scale = BLUE_FISH.drawScale * (m_position.z + 0.5f);

@@ -13,6 +13,7 @@ public:
     CBlueFishActor();
     int Init() override;
     void Update(float dt) override;
+    void SkipAhead(double seconds) override;
     // The model all blue fish share, for the life of the process.
     static CModel& GetModel();
 

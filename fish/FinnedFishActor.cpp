@@ -39,6 +39,11 @@ void CFinnedFishActor::Draw()
     DrawModel(m_model, m_kind);
 }
 
+void CFinnedFishActor::SkipAhead(double seconds)
+{
+    Animate(static_cast<float>(seconds));
+}
+
 // The fins are mirror images of each other: the right one turns by the
 // negated sweep and twist, with the same tilt.
 void CFinnedFishActor::Animate(float dt)

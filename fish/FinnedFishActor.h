@@ -13,6 +13,8 @@ public:
     int Init() override;
     void Update(float dt) override;
     void Draw() override;
+    // Only the swimming cycle ages; the path does not.
+    void SkipAhead(double seconds) override;
 
 protected:
     // Moves the swimming cycle on by dt seconds and poses the model.

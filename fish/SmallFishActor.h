@@ -8,6 +8,8 @@ public:
     int Init() override;
     void Update(float dt) override;
     void Draw() override;
+    // A tiny fish has no clock: its path does not age.
+    void SkipAhead(double) override {}
     // The model all tiny fish share, for the life of the process.
     static CModel& GetModel();
 };

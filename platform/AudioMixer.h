@@ -30,3 +30,7 @@ public:
 private:
     std::shared_ptr<SMixerCore> m_core;
 };
+
+// Buffers of every mixer in the process that are still alive, duplicates
+// included, whichever device made them: what a long run watches for leaks.
+uint32_t CountLiveMixerBuffers();

@@ -1,11 +1,15 @@
 // The software mixer's buffers: each registers its voice with the mixer's
 // core for as long as it lives.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
+#include "platform/AudioMixer.h"
 #include "platform/AudioMixerCore.h"
 
 namespace {
+
+std::atomic<uint32_t> g_liveBuffers{0};
 
 // Hundredths of a decibel to a linear gain; the bottom of the range is silence.
 float DecibelsToGain(int32_t hundredths)
@@ -27,6 +31,7 @@ public:
         m_voice.playing = false;
         std::lock_guard<std::mutex> hold(m_core->lock);
         m_core->voices.push_back(&m_voice);
+        ++g_liveBuffers;
     }
 
     // The core keeps a pointer to m_voice: a buffer never moves.
@@ -38,6 +43,7 @@ public:
         std::lock_guard<std::mutex> hold(m_core->lock);
         auto& voices = m_core->voices;
         voices.erase(std::remove(voices.begin(), voices.end(), &m_voice), voices.end());
+        --g_liveBuffers;
     }
 
     std::unique_ptr<CAudioBufferI> Duplicate() override
@@ -179,4 +185,9 @@ std::unique_ptr<CAudioBufferI> MakeMixerBuffer(const std::shared_ptr<SMixerCore>
     SMixerVoice settings;
     settings.frequency = sound->format.samplesPerSec;
     return std::make_unique<CMixerBuffer>(core, sound, settings);
+}
+
+uint32_t CountLiveMixerBuffers()
+{
+    return g_liveBuffers;
 }

@@ -173,6 +173,15 @@ bool CGLDrawer::Draw()
     }
 }
 
+void CGLDrawer::SkipAhead(double seconds)
+{
+    m_sceneTime += seconds;
+    // The groups that fell due meanwhile have long risen away: none is emitted.
+    m_emission.Advance(seconds);
+    for (CSmartPtr<CActorI>& actor : m_actors)
+        actor->SkipAhead(seconds);
+}
+
 void CGLDrawer::DrawGeometry()
 {
     try {

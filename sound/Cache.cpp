@@ -33,3 +33,11 @@ void CCache::Clear()
     for (std::vector<CCacheElement>& bucket : m_buckets)
         bucket.clear();
 }
+
+size_t CCache::GetCount() const
+{
+    size_t count = 0;
+    for (const std::vector<CCacheElement>& bucket : m_buckets)
+        count += bucket.size();
+    return count;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The loaded sounds by pack name, so each is read and decoded once and then
 // kept until the sound system goes. Names match in any ASCII case.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     int Add(const char* name, const CSmartPtr<CSample>& sample);
     // Forgets every sample, releasing its buffer.
     void Clear();
+    // How many samples are kept.
+    size_t GetCount() const;
     // The sum of the name's lower-case bytes, wrapping at 256.
     static int GetBucket(const char* name);
 

@@ -62,6 +62,7 @@ public:
 
     CAudioDeviceI* GetDevice() const { return m_device.get(); }
     const SSoundVoice& GetVoice(int index) const { return m_voices[index]; }
+    const CCache& GetCache() const { return m_cache; }
 
 private:
     // 1 - distance / maximum distance from the listener: <= 0 is out of hearing.

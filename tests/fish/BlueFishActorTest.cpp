@@ -147,3 +147,16 @@ TEST_F(BlueFishActorTest, SplashesWithAllThreeSoundsAtSpreadPitches)
     EXPECT_LE(highest, 1.5f);
     EXPECT_GT(highest, 1.4f);
 }
+
+// Moving a fish ninety days on lets the breaths of those days go: no puff at
+// once, and the next half second makes one check, not millions.
+TEST_F(BlueFishActorTest, SkipAheadLeavesNoBackloggedBreaths)
+{
+    CProbeBlueFish fish;
+    ASSERT_TRUE(fish.Init());
+    fish.SkipAhead(90 * 86400.0);
+    EXPECT_EQ(GetBubbleSystem().GetCount(), 0u);
+    fish.Update(0.5f);
+    EXPECT_EQ(fish.m_breathClock.due, 1u);
+    EXPECT_LE(GetBubbleSystem().GetCount(), 3u);
+}

@@ -203,6 +203,24 @@ TEST_F(CGLDrawerTest, BackwardClockStepHoldsScene)
     EXPECT_DOUBLE_EQ(drawer->GetSceneTime(), 0.1);
 }
 
+// Skipping ninety days moves the scene clock there but emits none of the
+// bubble groups of those days; the stream then goes on at 100 bubbles a
+// second (a group may fall into the next frame at that clock's precision),
+// not as a full store.
+TEST_F(CGLDrawerTest, SkipAheadEmitsNoBackloggedBubbles)
+{
+    AddCaustic(0);
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    DrawAt(*drawer, 0);
+    drawer->SkipAhead(90 * 86400.0);
+    EXPECT_DOUBLE_EQ(drawer->GetSceneTime(), 7776000.0);
+    EXPECT_EQ(GetBubbleSystem().GetCount(), 0u);
+    for (int frame = 1; frame <= 10; ++frame)
+        DrawAt(*drawer, frame * 100000);
+    EXPECT_GE(GetBubbleSystem().GetCount(), 95u);
+    EXPECT_LE(GetBubbleSystem().GetCount(), 105u);
+}
+
 // Frames less than 0.1 ms apart read as 1.00 fps instead of an absurd rate.
 TEST_F(CGLDrawerTest, NearZeroFrameReadsOneFps)
 {

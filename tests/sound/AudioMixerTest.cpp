@@ -185,3 +185,20 @@ TEST(CAudioMixer, StereoDataKeepsItsChannels)
     EXPECT_EQ(8000, out[2]);
     EXPECT_EQ(-8000, out[3]);
 }
+
+// The live count follows every buffer and duplicate until it is released,
+// also when the mixer itself went first; a refused buffer is not counted.
+TEST(CAudioMixer, LiveBufferCountFollowsReleases)
+{
+    const uint32_t before = CountLiveMixerBuffers();
+    auto mixer = std::make_unique<CAudioMixer>(RATE);
+    auto original = MakeBuffer(*mixer, Pcm16(std::vector<int16_t>(16, 0)));
+    auto copy = original->Duplicate();
+    EXPECT_EQ(mixer->CreateBuffer(SAudioFormat{3, RATE, 16}, 64), nullptr);
+    EXPECT_EQ(CountLiveMixerBuffers(), before + 2);
+    original.reset();
+    EXPECT_EQ(CountLiveMixerBuffers(), before + 1);
+    mixer.reset();
+    copy.reset();
+    EXPECT_EQ(CountLiveMixerBuffers(), before);
+}

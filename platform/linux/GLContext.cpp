@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/GLContext.h"
+#include "platform/linux/GLDriverPin.h"
 #include "platform/linux/WindowTable.h"
 #include "platform/linux/XSession.h"
 
@@ -34,6 +35,7 @@ HGLContext SysCreateGLContext(HWindow handle, const SPixelFormat& format)
     SDL_GLContext context = SDL_GL_CreateContext(window->sdlWindow);
     if (!context)
         return 0;
+    PinGLDriver();
     if (!MatchesFormat(format)) {
         SDL_GL_DeleteContext(context);
         return 0;

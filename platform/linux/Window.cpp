@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/linux/ChildWindow.h"
+#include "platform/linux/GLDriverPin.h"
 #include "platform/linux/WindowTable.h"
 #include "platform/linux/XSession.h"
 
@@ -46,8 +47,10 @@ SDL_Window* MakeGLWindow(const char* title, int x, int y, int width, int height,
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     for (int depth : GL_DEPTH_CHOICES) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        if (SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags))
+        if (SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags)) {
+            PinGLDriver();
             return window;
+        }
     }
     return nullptr;
 }

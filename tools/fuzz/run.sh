@@ -19,7 +19,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=cl
 cmake --build build-fuzz -j2 --target "${TARGETS[@]/#/fuzz_}"
 
 # Libraries we call into may keep memory for the process's life; ours may not.
-export LSAN_OPTIONS="suppressions=$PWD/tools/fuzz/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 
 SEEDS=fuzz-out/seeds
 python3 tools/fuzz/seeds.py "$SEEDS"

@@ -38,23 +38,25 @@ void QuietAlsa()
 class CSdlAudioDevice : public CAudioDeviceI
 {
 public:
+    // Closing waits for the audio thread, so the mixer is no longer used after it.
     ~CSdlAudioDevice() override
     {
-        // Closing waits for the audio thread, so the mixer is no longer used after it.
-        if (m_device)
-            SDL_CloseAudioDevice(m_device);
-        if (m_started)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (!m_device)
+            return;
+        SDL_CloseAudioDevice(m_device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-    // False when SDL has no device for us; the subsystem is then left again.
+    // False when SDL has no device for us. The subsystem then keeps our
+    // reference for the process's life: quitting it joins SDL's ALSA hotplug
+    // thread, which sleeps in steps of 100 ms, and would hold up the show's
+    // first frame on a machine without a sound card.
     bool Open()
     {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         QuietAlsa();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
-        m_started = true;
         SDL_AudioSpec wanted = {};
         wanted.freq = WANTED_RATE;
         wanted.format = AUDIO_S16SYS;
@@ -90,7 +92,6 @@ private:
         }
     }
 
-    bool m_started = false;
     SDL_AudioDeviceID m_device = 0;
     std::unique_ptr<CAudioMixer> m_mixer;
 };

@@ -2,12 +2,14 @@
 // work (ripple field, fish, bubbles, rays and the GL calls we issue; the swap
 // excluded), with the bubble store settled near a thousand bubbles. Without
 // fish by default; compare with FloorBench at the same size, in the same
-// session, and with bench/run-fish.sh for the fish.
+// session, and with bench/run-fish.sh for the fish. Given a kind (yellow,
+// blue, pearl or tiny), all the fish are of that kind, four times the count.
 //
-//     bench_SceneBench [WIDTHxHEIGHT] [runs] [seconds] [fish of each kind]
+//     bench_SceneBench [WIDTHxHEIGHT] [runs] [seconds] [fish of each kind] [kind]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "BenchWindow.h"
@@ -25,8 +27,16 @@ int main(int argc, char** argv)
     const int fishPerKind = argc > 4 ? std::max(0, std::atoi(argv[4])) : 0;
     SeedRandom(1);
     SetDefaultSettings();
-    g_Settings.YellowFishCount = g_Settings.BlueFishCount = fishPerKind;
-    g_Settings.PearlFishCount = g_Settings.TinyFishCount = fishPerKind;
+    int* const counts[] = {&g_Settings.YellowFishCount, &g_Settings.BlueFishCount, &g_Settings.PearlFishCount,
+                           &g_Settings.TinyFishCount};
+    const char* const kinds[] = {"yellow", "blue", "pearl", "tiny"};
+    const char* const onlyKind = argc > 5 ? argv[5] : nullptr;
+    for (int k = 0; k < 4; ++k) {
+        if (!onlyKind)
+            *counts[k] = fishPerKind;
+        else
+            *counts[k] = std::strcmp(onlyKind, kinds[k]) == 0 ? 4 * fishPerKind : 0;
+    }
     if (!LoadResourcePack(PACK_RESOURCE_ID)) {
         std::fprintf(stderr, "the resource pack cannot be loaded\n");
         return 1;
@@ -43,8 +53,8 @@ int main(int argc, char** argv)
         cpu.push_back(figures.cpuMsPerFrame);
     }
     std::printf("scene %dx%d: %.1f fps, %.3f ms of frame work per frame with %u bubbles "
-                "(medians of %d runs of %.1f s), %d fish of each kind\n",
+                "(medians of %d runs of %.1f s), fish yellow/blue/pearl/tiny %d/%d/%d/%d\n",
                 options.width, options.height, Median(rates), Median(cpu), GetBubbleSystem().GetCount(), options.runs,
-                options.seconds, fishPerKind);
+                options.seconds, *counts[0], *counts[1], *counts[2], *counts[3]);
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up time, from launch to the first frame swapped, of the full-screen
-# show (`coralux /s`, default settings, sound through SDL's dummy driver) and
+# show (`coralux /s`, default settings, sound as the machine has it) and
 # of the floor program, taking turns in one virtual X server; prints the
 # medians and their ratio. bench_first_swap, preloaded into both, reads the
 # clock at the first swap and ends the process there.

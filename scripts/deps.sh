@@ -3,6 +3,7 @@
 # any is missing. Runs as root, or through sudo when it is at hand.
 #   scripts/deps.sh            the Linux build and its tests
 #   scripts/deps.sh --windows  also the MinGW-w64 cross build and Wine
+#   scripts/deps.sh --fuzz     also clang and its libFuzzer and sanitizer runtimes
 set -euo pipefail
 
 PACKAGES=(
@@ -21,6 +22,9 @@ if [ "${1:-}" = "--windows" ]; then
     wine64 wine fonts-wine
     libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxrender1 libxxf86vm1
   )
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -52,7 +52,7 @@ for target in "${TARGETS[@]}"; do
     /^stat::number_of_executed_units/ { runs = $2 }
     /^stat::average_exec_per_sec/ { rate = $2 }
     /^stat::peak_rss_mb/ { rss = $2 }
-    / DONE / { for (i = 1; i < NF; ++i) { if ($i == "cov:") cov = $(i + 1); if ($i == "corp:") corp = $(i + 1) } }
+    /\tDONE / { for (i = 1; i < NF; ++i) { if ($i == "cov:") cov = $(i + 1); if ($i == "corp:") corp = $(i + 1) } }
     END { printf "fuzz_%s: %d runs, %d a second, coverage %s, corpus %s, peak %d MB\n", t, runs, rate, cov, corp, rss }
   ' "$out/log"
   if ls "$out"/{crash,leak,timeout,oom}-* >/dev/null 2>&1; then

@@ -6,6 +6,7 @@
 # Given "floor" instead of a fish count, the floor program is profiled.
 #   bench/run-profile.sh [build-dir] [WIDTHxHEIGHT] [seconds] [fish of each kind | floor]
 set -euo pipefail
+"$(dirname "$0")/../scripts/deps.sh" --profile
 BUILD=${1:-build}
 SIZE=${2:-1280x720}
 SECONDS_TO_RUN=${3:-6}

@@ -4,6 +4,7 @@
 #   scripts/deps.sh            the Linux build and its tests
 #   scripts/deps.sh --windows  also the MinGW-w64 cross build and Wine
 #   scripts/deps.sh --fuzz     also clang and its libFuzzer and sanitizer runtimes
+#   scripts/deps.sh --profile  also perf, for bench/run-profile.sh
 set -euo pipefail
 
 PACKAGES=(
@@ -25,6 +26,9 @@ if [ "${1:-}" = "--windows" ]; then
 fi
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--profile" ]; then
+  PACKAGES+=(linux-perf)
 fi
 
 missing=()

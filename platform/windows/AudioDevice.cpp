@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "platform/AudioDevice.h"
 #include "platform/windows/WindowClasses.h"
@@ -183,8 +184,36 @@ public:
         return created;
     }
 
+    // DirectSound keeps a stopped buffer's play cursor, so Resume goes on from there.
+    void Rest() override
+    {
+        for (IDirectSoundBuffer* buffer : m_device->buffers) {
+            DWORD status = 0;
+            if (FAILED(buffer->GetStatus(&status)) || (status & DSBSTATUS_PLAYING) == 0)
+                continue;
+            m_resting.push_back({buffer, (status & DSBSTATUS_LOOPING) != 0});
+            buffer->Stop();
+        }
+    }
+
+    bool Resume() override
+    {
+        for (const SRestingBuffer& resting : m_resting)
+            if (m_device->buffers.count(resting.buffer) != 0)
+                resting.buffer->Play(0, 0, resting.looping ? DSBPLAY_LOOPING : 0);
+        m_resting.clear();
+        return true;
+    }
+
 private:
+    struct SRestingBuffer
+    {
+        IDirectSoundBuffer* buffer;
+        bool looping;
+    };
+
     std::shared_ptr<SDirectSound> m_device;
+    std::vector<SRestingBuffer> m_resting;  // what Rest stopped, to be played again
 };
 
 }  // namespace

@@ -28,7 +28,8 @@ xmllint --noout "$CONFIG" || fail "coralux.xml is not well-formed"
 [ "$(xmllint --xpath 'string(/screensaver/@name)' "$CONFIG")" = coralux ] || fail "no screensaver name"
 [ "$(xmllint --xpath 'string(/screensaver/command/@arg)' "$CONFIG")" = --root ] || fail "no --root command"
 [ "$(xmllint --xpath 'count(/screensaver/_description)' "$CONFIG")" = 1 ] || fail "no description"
-for arg in $(xmllint --xpath '//number/@arg' "$CONFIG" | sed 's/ *arg="\([^"]*\)"/\1 /g'); do
+for arg in $(xmllint --xpath '//number/@arg | //@arg-set | //@arg-unset' "$CONFIG" |
+  sed 's/ *arg[a-z-]*="\([^"]*\)"/\1 /g'); do
   "$STAGE/usr/bin/coralux" "${arg/\%/3}" --version >/dev/null || fail "the program refuses $arg"
 done
 

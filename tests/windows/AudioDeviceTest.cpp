@@ -131,3 +131,23 @@ TEST(DirectSoundDevice, TheShowsOwnSoundsPlay)
     }
     GetPack().Clear();
 }
+
+// A rest stops every buffer; the resume plays on those that played, a loop
+// as a loop (it still plays after several times its length), and leaves a
+// buffer that was already stopped alone.
+TEST(DirectSoundDevice, RestStopsBuffersAndResumePlaysThemOn)
+{
+    std::unique_ptr<CAudioDeviceI> device = OpenDevice();
+    ASSERT_TRUE(device);
+    const SAudioFormat format = {1, RATE, 16};
+    std::unique_ptr<CAudioBufferI> loop = device->CreateBuffer(format, RATE / 10 * 2);
+    std::unique_ptr<CAudioBufferI> stopped = device->CreateBuffer(format, RATE / 10 * 2);
+    ASSERT_TRUE(loop && stopped);
+    ASSERT_TRUE(loop->Play(true));
+    device->Rest();
+    EXPECT_FALSE(loop->IsPlaying());
+    ASSERT_TRUE(device->Resume());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(loop->IsPlaying());
+    EXPECT_FALSE(stopped->IsPlaying());
+}

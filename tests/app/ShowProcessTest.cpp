@@ -56,8 +56,8 @@ protected:
     Window MakeWindow(int x, int y, int width, int height)
     {
         const int screen = DefaultScreen(m_display);
-        const Window window = XCreateSimpleWindow(m_display, RootWindow(m_display, screen), x, y, width, height, 0, 0,
-                                                  0xFF00FF);
+        const Window window =
+            XCreateSimpleWindow(m_display, RootWindow(m_display, screen), x, y, width, height, 0, 0, 0xFF00FF);
         XMapWindow(m_display, window);
         XSync(m_display, False);
         return window;
@@ -155,7 +155,7 @@ protected:
         return WaitUntilGone(pid);
     }
 
-    std::string StorePath() const { return m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg"; }
+    std::string StorePath() const { return m_home.GetStoreFile(); }
 
     std::string ReadStore() const
     {
@@ -165,7 +165,7 @@ protected:
 
     void WriteStore(const std::string& values) const
     {
-        std::filesystem::create_directories(m_home.GetPath() + "/Quillworth Software");
+        std::filesystem::create_directories(std::filesystem::path(StorePath()).parent_path());
         std::ofstream(StorePath()) << "[Software\\Quillworth Software\\Coralux Screensaver]\n" << values;
     }
 
@@ -189,10 +189,9 @@ TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
     std::snprintf(hex, sizeof hex, "0x%lx", right);
     // Through SDL's disk driver each process would write its own file; only one plays.
     const std::string sound = m_home.GetPath() + "/sound-";
-    const pid_t first = Start({"--window-id", std::to_string(left)},
-                              {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "first"});
-    const pid_t second =
-        Start({"-window-id", hex}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "second"});
+    const pid_t first =
+        Start({"--window-id", std::to_string(left)}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "first"});
+    const pid_t second = Start({"-window-id", hex}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "second"});
     EXPECT_TRUE(WaitUntilDrawn(left));
     EXPECT_TRUE(WaitUntilDrawn(right));
     EXPECT_NE(std::filesystem::exists(sound + "first"), std::filesystem::exists(sound + "second"));
@@ -231,8 +230,7 @@ TEST_F(ShowProcessTest, RootDrawsIntoTheHostsWindow)
     EXPECT_TRUE(WaitUntilDrawn(host));
     EXPECT_EQ(DrawnShare(other), 0.0);
     EXPECT_TRUE(EndsOnTerm(show));
-    std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
-    const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
+    const std::string text = ReadStore();
     EXPECT_EQ(text.find("\"Fade\""), std::string::npos) << text;
 }
 
@@ -246,9 +244,8 @@ TEST_F(ShowProcessTest, SettingOptionIsNotStored)
     while (ShareNot(root, 0, 0, 0, 64, 64) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
         SysSleep(50);
     ASSERT_TRUE(EndsOnTerm(show));
-    std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
-    const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text.find("\"Fade\"=dword:20"), std::string::npos) << text;
+    const std::string text = ReadStore();
+    EXPECT_EQ(text.find("\"Fade\"=dword:00000014"), std::string::npos) << text;
 }
 
 // With two monitors the show fills the primary one and the other is black;
@@ -290,8 +287,9 @@ TEST_F(ShowProcessTest, SignalAtAnyMomentGivesTheModeBack)
 {
     CExtraDisplayMode extra(640, 480);
     ASSERT_TRUE(extra.IsReady());
-    const std::string stored = "\"ScreenWidth\"=dword:640\n\"ScreenHeight\"=dword:480\n"
-                               "\"UseDesktopSettings\"=dword:0\n\"EnableSounds\"=dword:0\n\"Fade\"=dword:37\n";
+    const std::string stored = "\"ScreenWidth\"=dword:00000280\n\"ScreenHeight\"=dword:000001e0\n"
+                               "\"UseDesktopSettings\"=dword:00000000\n\"EnableSounds\"=dword:00000000\n"
+                               "\"Fade\"=dword:00000025\n";
     WriteStore(stored);
     const char* given = std::getenv("CORALUX_FAULT_SEED");
     const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device()();
@@ -324,8 +322,8 @@ TEST_F(ShowProcessTest, SignalAtAnyMomentGivesTheModeBack)
             EXPECT_EQ(width, 1280);
             EXPECT_EQ(height, 480);
             const std::string text = ReadStore();
-            EXPECT_NE(text.find("\"Fade\"=dword:37\n"), std::string::npos) << text;
-            EXPECT_NE(text.find("\"UseDesktopSettings\"=dword:0\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("\"Fade\"=dword:00000025\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("\"UseDesktopSettings\"=dword:00000000\n"), std::string::npos) << text;
         }
     }
 }

@@ -97,12 +97,12 @@ open_dialog /c
 move_yellow_slider
 click_at 250 232
 expect_closed "OK"
-grep -q '^"YellowFishCount"=dword:10$' "$STORE" || fail "OK did not store the slider: $(cat "$STORE")"
+grep -q '^"YellowFishCount"=dword:0000000a$' "$STORE" || fail "OK did not store the slider: $(cat "$STORE")"
 open_dialog /c
 move_yellow_slider
 xdotool key --clearmodifiers Home Return
 expect_closed "Enter"
-grep -q '^"YellowFishCount"=dword:0$' "$STORE" || fail "Enter did not press OK: $(cat "$STORE")"
+grep -q '^"YellowFishCount"=dword:00000000$' "$STORE" || fail "Enter did not press OK: $(cat "$STORE")"
 echo "ok: a slider moved and OK (or Enter) changes the store"
 
 before=$(md5sum <"$STORE")

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The setup dialog driven with real X input: it opens for /c, no argument and
 # /c:1234; both pictures show their bitmaps; a fish slider moved and OK (or
-# Enter) pressed changes the store, while Cancel, Escape and "X" leave it
-# alone; dragging the caption strip moves the dialog; "More Info..." hands the
-# help page beside the program to the desktop's handler and does not wait.
+# Enter) pressed changes the store, while Cancel, Escape, "X" and each quit
+# signal leave it alone; dragging the caption strip moves the dialog; "More
+# Info..." hands the help page beside the program to the desktop's handler
+# and does not wait.
 set -euo pipefail
 CORALUX=$(realpath "$1")
 source "$(dirname "$0")/support/saver.bash"
@@ -115,6 +116,16 @@ for close in "317 232" "335 7"; do
   [ "$(md5sum <"$STORE")" = "$before" ] || fail "the button at $close changed the store"
 done
 echo "ok: Cancel and X save nothing"
+
+for signal in TERM INT HUP QUIT; do
+  open_dialog /c
+  move_yellow_slider
+  kill -s "$signal" "$DIALOG"
+  wait_for_exit "$DIALOG" 3
+  [ "$EXIT_STATUS" -eq 0 ] || fail "SIG$signal: the dialog ended with status $EXIT_STATUS"
+  [ "$(md5sum <"$STORE")" = "$before" ] || fail "SIG$signal changed the store"
+done
+echo "ok: SIGTERM, SIGINT, SIGHUP and SIGQUIT each end the dialog at once, saving nothing"
 
 open_dialog /c
 start_x=$X start_y=$Y

@@ -3,6 +3,7 @@
 // as xscreensaver runs it, and the full-screen show across two monitors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -104,6 +105,35 @@ protected:
         XGetWindowAttributes(m_display, window, &attributes);
         return ShareNot(window, 0xFF00FF, 0, 0, attributes.width, attributes.height);
     }
+
+    // The window's pixels, RGB, rows top down.
+    std::vector<unsigned long> Pixels(Window window)
+    {
+        XWindowAttributes attributes = {};
+        XGetWindowAttributes(m_display, window, &attributes);
+        std::vector<unsigned long> pixels;
+        XImage* image = XGetImage(m_display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+        if (!image)
+            return pixels;
+        for (int row = 0; row < attributes.height; ++row)
+            for (int column = 0; column < attributes.width; ++column)
+                pixels.push_back(XGetPixel(image, column, row) & 0xFFFFFF);
+        XDestroyImage(image);
+        return pixels;
+    }
+
+    // The share of the window's pixels that show the scene: neither magenta
+    // (never drawn) nor black (cleared, outside the picture).
+    double SceneShare(Window window)
+    {
+        const std::vector<unsigned long> pixels = Pixels(window);
+        const auto scene = std::count_if(pixels.begin(), pixels.end(),
+                                         [](unsigned long pixel) { return pixel != 0 && pixel != 0xFF00FF; });
+        return pixels.empty() ? 0 : static_cast<double>(scene) / pixels.size();
+    }
+
+    // A silent show in a host window of ours.
+    pid_t StartIn(Window host) { return Start({"--window-id", std::to_string(host), "--sounds=0"}); }
 
     bool WaitUntilGone(pid_t pid)
     {
@@ -208,7 +238,7 @@ TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
 TEST_F(ShowProcessTest, HostedShowRestsWhileItsWindowIsUnmapped)
 {
     const Window host = MakeWindow(0, 0, 200, 150);
-    const pid_t show = Start({"--window-id", std::to_string(host), "--sounds=0"});
+    const pid_t show = StartIn(host);
     ASSERT_TRUE(WaitUntilDrawn(host));
     XUnmapWindow(m_display, host);
     XSync(m_display, False);
@@ -234,6 +264,66 @@ TEST_F(ShowProcessTest, RootDrawsIntoTheHostsWindow)
     EXPECT_EQ(text.find("\"Fade\""), std::string::npos) << text;
 }
 
+// A single hosted show, in xscreensaver's window as large as the screen,
+// plays its sound (of two, one plays: another test).
+TEST_F(ShowProcessTest, LoneHostedShowPlaysItsSound)
+{
+    const Window host = MakeWindow(0, 0, 1280, 480);
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", host);
+    const std::string sound = m_home.GetPath() + "/sound.raw";
+    const pid_t show = Start({"--root", "--sounds=1"}, {std::string("XSCREENSAVER_WINDOW=") + hex,
+                                                        "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    SysSleep(500);
+    EXPECT_TRUE(EndsOnTerm(show));
+    std::ifstream file(sound, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(std::any_of(bytes.begin(), bytes.end(), [](char byte) { return byte != 0; }))
+        << bytes.size() << " bytes of silence";
+}
+
+// A host window that changes only its height, then only its width, is
+// filled by the picture again each time.
+TEST_F(ShowProcessTest, HostedShowRefitsToEachDimensionAlone)
+{
+    const Window host = MakeWindow(0, 0, 200, 150);
+    const pid_t show = StartIn(host);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    for (const auto& [width, height] : {std::pair(200, 300), std::pair(400, 300)}) {
+        XResizeWindow(m_display, host, width, height);
+        XSync(m_display, False);
+        const uint32_t start = SysGetTickCount();
+        while (SceneShare(host) < 0.95 && SysGetTickCount() - start < DRAW_LIMIT_MS)
+            SysSleep(50);
+        EXPECT_GT(SceneShare(host), 0.95) << width << "x" << height;
+    }
+    EXPECT_TRUE(EndsOnTerm(show));
+}
+
+// A show the X server's own saver blanked (xset s activate) draws again
+// once the server unblanks (xset s reset).
+TEST_F(ShowProcessTest, HostedShowDrawsAgainAfterTheServerUnblanks)
+{
+    const Window host = MakeWindow(0, 0, 200, 150);
+    const pid_t show = StartIn(host);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    XForceScreenSaver(m_display, ScreenSaverActive);
+    XSync(m_display, False);
+    SysSleep(1500);
+    XForceScreenSaver(m_display, ScreenSaverReset);
+    XSync(m_display, False);
+    bool moving = false;
+    const uint32_t start = SysGetTickCount();
+    while (!moving && SysGetTickCount() - start < 5000) {
+        const std::vector<unsigned long> before = Pixels(host);
+        SysSleep(200);
+        moving = Pixels(host) != before;
+    }
+    EXPECT_TRUE(moving) << "the picture stays still after the unblank";
+    EXPECT_TRUE(EndsOnTerm(show));
+}
+
 // A setting given on the command line holds for that run only: the full-screen
 // show, which stores the settings after a normal run, leaves it out.
 TEST_F(ShowProcessTest, SettingOptionIsNotStored)
@@ -248,9 +338,9 @@ TEST_F(ShowProcessTest, SettingOptionIsNotStored)
     EXPECT_EQ(text.find("\"Fade\"=dword:00000014"), std::string::npos) << text;
 }
 
-// With two monitors the show fills the primary one and the other is black;
-// a pointer move over the other monitor ends the show as over the show, and
-// so does a click there.
+// With two monitors the show fills the primary one, left or right, and the
+// other is black; a pointer move over the other monitor ends the show as
+// over the show, and so does a click there.
 TEST_F(ShowProcessTest, FullScreenShowFillsPrimaryMonitorOthersBlack)
 {
     CSplitMonitors monitors;
@@ -258,20 +348,23 @@ TEST_F(ShowProcessTest, FullScreenShowFillsPrimaryMonitorOthersBlack)
     const int half = monitors.GetHalfWidth();
     const Window root = DefaultRootWindow(m_display);
     for (bool click : {false, true}) {
+        // The second round has the primary on the right, at x = 640, y = 0.
+        ASSERT_TRUE(monitors.SetRightPrimary(click));
+        const int primary = click ? half : 0, other = half - primary;
         // The click comes where the pointer already is: over the other monitor.
-        XTestFakeMotionEvent(m_display, 0, click ? half + half / 2 : half / 2, 240, 0);
+        XTestFakeMotionEvent(m_display, 0, (click ? other : primary) + half / 2, 240, 0);
         XSync(m_display, False);
         const pid_t show = Start({"/s", "--sounds=0"});
         const uint32_t start = SysGetTickCount();
-        while (ShareNot(root, 0, 0, 0, half, 480) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
+        while (ShareNot(root, 0, primary, 0, half, 480) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
             SysSleep(50);
-        ASSERT_GT(ShareNot(root, 0, 0, 0, half, 480), 0.9) << "the primary monitor shows no scene";
-        EXPECT_EQ(ShareNot(root, 0, half, 0, half, 480), 0.0) << "the other monitor is not black";
+        ASSERT_GT(ShareNot(root, 0, primary, 0, half, 480), 0.9) << "the primary monitor shows no scene";
+        EXPECT_EQ(ShareNot(root, 0, other, 0, half, 480), 0.0) << "the other monitor is not black";
         if (click) {
             XTestFakeButtonEvent(m_display, 1, True, 0);
             XTestFakeButtonEvent(m_display, 1, False, 0);
         } else {
-            XTestFakeRelativeMotionEvent(m_display, half, 0, 0);
+            XTestFakeRelativeMotionEvent(m_display, other - primary, 0, 0);
         }
         XSync(m_display, False);
         EXPECT_TRUE(WaitUntilGone(show)) << (click ? "click" : "move");

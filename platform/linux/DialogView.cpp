@@ -4,11 +4,9 @@
 // windows, so that child windows of ours (on our own X connection) can live
 // in them; our message queue is serviced from GTK's main loop meanwhile.
 #include <gdk/gdkx.h>
-#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -104,7 +102,6 @@ private:
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer view);
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer view);
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer view);
-    static gboolean OnQuitSignal(gpointer view);
 
     const SDialogTemplate& m_template;
     CDialogHandlerI& m_handler;
@@ -258,10 +255,8 @@ int CGtkDialogView::Run()
     gtk_widget_show_all(m_window);
     MakePictureFramesNative();
 
-    // Ours first, so that the message queue never puts its own back over GLib's.
+    // Before the pump, which wakes on them: each ends the dialog as Cancel.
     InstallQuitSignals();
-    const guint term = g_unix_signal_add(SIGTERM, OnQuitSignal, this);
-    const guint interrupt = g_unix_signal_add(SIGINT, OnQuitSignal, this);
     const guint pump =
         AttachMessagePump({[this] { EndDialog(DIALOG_CANCEL); },
                            [this](std::exception_ptr failure) { Guard([&] { std::rethrow_exception(failure); }); }});
@@ -270,8 +265,6 @@ int CGtkDialogView::Run()
     while (!m_ended)
         gtk_main_iteration();
 
-    g_source_remove(term);
-    g_source_remove(interrupt);
     if (pump)
         g_source_remove(pump);
     GdkDisplay* display = gtk_widget_get_display(m_window);
@@ -498,12 +491,6 @@ gboolean CGtkDialogView::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer da
     bool handled = false;
     view->Guard([&] { handled = view->m_handler.WindowProc(MSG_MOUSEMOVE, buttons, point); });
     return handled;
-}
-
-gboolean CGtkDialogView::OnQuitSignal(gpointer data)
-{
-    static_cast<CGtkDialogView*>(data)->EndDialog(DIALOG_CANCEL);
-    return G_SOURCE_CONTINUE;
 }
 
 }  // namespace

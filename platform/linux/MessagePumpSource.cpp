@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include "platform/linux/QuitSignals.h"
 #include "platform/linux/XSession.h"
 
 namespace {
@@ -10,6 +11,7 @@ struct SPumpSource
 {
     GSource source;
     GPollFD poll;
+    GPollFD quitPoll;  // the quit signals' pipe
     Display* display;
     SPumpCallbacks* callbacks;
 };
@@ -24,7 +26,7 @@ gboolean Prepare(GSource* source, gint* timeout)
 gboolean Check(GSource* source)
 {
     SPumpSource* pump = reinterpret_cast<SPumpSource*>(source);
-    return (pump->poll.revents & G_IO_IN) || XEventsQueued(pump->display, QueuedAlready) > 0;
+    return ((pump->poll.revents | pump->quitPoll.revents) & G_IO_IN) || XEventsQueued(pump->display, QueuedAlready) > 0;
 }
 
 gboolean Dispatch(GSource* source, GSourceFunc, gpointer)
@@ -65,6 +67,10 @@ unsigned AttachMessagePump(SPumpCallbacks callbacks)
     pump->poll.fd = ConnectionNumber(display);
     pump->poll.events = G_IO_IN;
     g_source_add_poll(source, &pump->poll);
+    pump->quitPoll.fd = GetQuitSignalFd();
+    pump->quitPoll.events = G_IO_IN;
+    if (pump->quitPoll.fd >= 0)
+        g_source_add_poll(source, &pump->quitPoll);
     const unsigned id = g_source_attach(source, nullptr);
     g_source_unref(source);
     return id;

@@ -12,7 +12,8 @@ struct SPumpCallbacks
     std::function<void(std::exception_ptr)> onFailure;  // a window procedure raised
 };
 
-// Attaches a source that wakes on our X connection and dispatches every
-// waiting message. Nothing raised gets past GLib: it goes to onFailure.
+// Attaches a source that wakes on our X connection, and on a quit signal,
+// and dispatches every waiting message (a signal's is MSG_QUIT). Nothing
+// raised gets past GLib: it goes to onFailure.
 // Returns the source id for g_source_remove, 0 when there is no X connection.
 unsigned AttachMessagePump(SPumpCallbacks callbacks);

@@ -10,6 +10,10 @@
 void InstallQuitSignals();
 // True once a signal arrived and its quit has not been taken yet; clears it.
 bool TakeQuitSignal();
+// Readable from the moment a signal arrives until TakeQuitSignal takes it:
+// for a loop that sleeps in poll rather than in our queue (GLib's). -1 when
+// there is none (before InstallQuitSignals).
+int GetQuitSignalFd();
 // Gives the signals their default action back, for code that no longer
 // reads messages (the failure box). True when one had already arrived.
 bool RestoreQuitSignals();

@@ -1,13 +1,16 @@
-// The per-user store on Linux: one text file,
-// $XDG_CONFIG_HOME/Quillworth Software/Coralux Screensaver.reg (config home
-// ~/.config by default), in the format CStoreDocument describes. Every change
-// is a locked read-modify-write of the newest file, so two processes saving
-// at once (the setup dialog and a show) both keep their values.
+// The per-user store on Linux: one text file, $XDG_CONFIG_HOME/coralux/settings.reg
+// (config home ~/.config by default), in the format CStoreDocument describes.
+// Every change is a locked read-modify-write of the newest file, so two
+// processes saving at once (the setup dialog and a show) both keep their values.
+// Earlier versions kept the file at "Quillworth Software/Coralux Screensaver.reg"
+// in the config home: while the new file is missing, that one is read, and
+// the first change writes the new file from it. The old file stays as it was.
 #include "platform/Store.h"
 
 #include "platform/linux/FolderLock.h"
 #include "platform/linux/StoreDocument.h"
 #include "platform/linux/StoreFile.h"
+#include "platform/linux/StoreText.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -21,8 +24,8 @@
 
 namespace {
 
-const char STORE_FOLDER[] = "Quillworth Software";
-const char STORE_FILE[] = "Coralux Screensaver.reg";
+const char STORE_FILE[] = "coralux/settings.reg";
+const char EARLIER_STORE_FILE[] = "Quillworth Software/Coralux Screensaver.reg";
 // A store holds a few hundred bytes; a far larger file is not ours to load or rewrite.
 const size_t MAX_STORE_BYTES = 1024 * 1024;
 
@@ -33,9 +36,16 @@ struct SStoreChange
     bool keepStored;  // a 4-byte value already in the file wins
 };
 
-struct SStoreKey
+// Where the store is, and where earlier versions kept it.
+struct SStorePlace
 {
     std::string file;
+    std::string earlierFile;
+};
+
+struct SStoreKey
+{
+    SStorePlace place;
     std::string path;
     CStoreDocument document;  // as read when opened, with the values set since
     std::vector<SStoreChange> changes;
@@ -72,7 +82,7 @@ std::string GetConfigHome()
     return std::string(home) + "/.config";
 }
 
-// Makes each missing folder of the path, private to the user.
+// Makes each missing folder of the path, private to the user as the XDG rules ask.
 void MakeFolders(const std::string& folder)
 {
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
@@ -82,19 +92,37 @@ void MakeFolders(const std::string& folder)
     }
 }
 
-// Applies the change to the newest file under the folder's lock and puts the
-// file back. A file that cannot be read is never overwritten.
-bool UpdateStoreFile(const std::string& file, const std::function<void(CStoreDocument&)>& change)
+std::string GetFolder(const std::string& file)
 {
-    const CFolderLock lock(file.substr(0, file.rfind('/')));
+    return file.substr(0, file.rfind('/'));
+}
+
+// The store's file, or while it is missing the one of earlier versions. An
+// unreadable file gives no document: it must not be replaced by one without its values.
+bool ReadStore(const SStorePlace& place, CStoreDocument* document)
+{
+    std::string bytes;
+    EStoreFileRead read = ReadStoreFile(place.file, MAX_STORE_BYTES, &bytes);
+    if (read == STORE_FILE_MISSING)
+        read = ReadStoreFile(place.earlierFile, MAX_STORE_BYTES, &bytes);
+    if (read == STORE_FILE_UNREADABLE)
+        return false;
+    *document = CStoreDocument(read == STORE_FILE_READ ? DecodeStoreText(bytes) : std::string());
+    return true;
+}
+
+// Applies the change to the newest store under the folder's lock and writes
+// the store's file. A file that cannot be read is never overwritten.
+bool UpdateStoreFile(const SStorePlace& place, const std::function<void(CStoreDocument&)>& change)
+{
+    const CFolderLock lock(GetFolder(place.file));
     if (!lock.IsHeld())
         return false;
-    std::string text;
-    if (ReadStoreFile(file, MAX_STORE_BYTES, &text) == STORE_FILE_UNREADABLE)
+    CStoreDocument document;
+    if (!ReadStore(place, &document))
         return false;
-    CStoreDocument document(text);
     change(document);
-    return ReplaceStoreFile(file, document.Format());
+    return ReplaceStoreFile(place.file, document.Format());
 }
 
 SStoreKey* GetKey(HStoreKey key)
@@ -118,18 +146,14 @@ HStoreKey SysCreateStoreKey(const char* path)
     const std::string configHome = GetConfigHome();
     if (configHome.empty())
         return 0;
-    const std::string folder = configHome + "/" + STORE_FOLDER;
-    MakeFolders(folder);
-
     auto key = std::make_unique<SStoreKey>();
-    key->file = folder + "/" + STORE_FILE;
+    key->place = {configHome + "/" + STORE_FILE, configHome + "/" + EARLIER_STORE_FILE};
     key->path = path;
-    std::string text;
-    if (ReadStoreFile(key->file, MAX_STORE_BYTES, &text) == STORE_FILE_UNREADABLE)
+    MakeFolders(GetFolder(key->place.file));
+    if (!ReadStore(key->place, &key->document))
         return 0;
-    key->document = CStoreDocument(text);
     if (!key->document.HasKey(path)) {
-        if (!UpdateStoreFile(key->file, [path](CStoreDocument& document) { document.AddKey(path); }))
+        if (!UpdateStoreFile(key->place, [path](CStoreDocument& document) { document.AddKey(path); }))
             return 0;
         key->document.AddKey(path);
     }
@@ -172,7 +196,7 @@ bool SysCloseStoreKey(HStoreKey key)
     if (owned->changes.empty())
         return true;
     // The newest file decides whether a kept value is there.
-    return UpdateStoreFile(owned->file, [&owned](CStoreDocument& document) {
+    return UpdateStoreFile(owned->place, [&owned](CStoreDocument& document) {
         for (const SStoreChange& change : owned->changes)
             ApplyChange(document, owned->path, change);
     });

@@ -4,16 +4,40 @@
 
 #include <charconv>
 #include <cstddef>
+#include <cstdio>
+#include <iterator>
 
 namespace {
 
-// Written at the top of a new file, so a user editing it by hand knows the rules.
-const char* const FILE_HEADER[] = {
+// What regedit writes first; REGEDIT4 is its older form, for 8-bit text.
+const char HEADER[] = "Windows Registry Editor Version 5.00";
+const char OLD_HEADER[] = "REGEDIT4";
+// The hive the store stands for, named as regedit names it in a key line.
+const char USER_ROOT[] = "HKEY_CURRENT_USER\\";
+const char USER_ROOT_SHORT[] = "HKCU\\";
+
+// Written below the first line of a new file, so a user editing it by hand knows the rules.
+const char* const FILE_COMMENT[] = {
+    "; Coralux settings for this user, in the syntax of regedit's .reg files.",
+    "; Safe to edit by hand; lines the program cannot read are kept as they are.",
+    ";   \"Name\"=dword:00000280   32-bit number, 8 hexadecimal digits (here 640)",
+    ";   \"Name\"=\"text\"           text; write \\\\ for \\ and \\\" for \"",
+    ";   \"Name\"=hex:01,02,ff     binary bytes; hex(N): for a value of type N",
+};
+
+// The comment earlier versions put at the top of a file whose words are decimal.
+const char* const DECIMAL_FILE_COMMENT[] = {
     "; Coralux Screensaver settings for this user. Safe to edit by hand; lines",
     "; the program cannot read are kept as they are. One value per line:",
     ";   \"Name\"=dword:640      32-bit number, decimal (or 0x hexadecimal)",
     ";   \"Name\"=\"text\"         text; write \\\\ for \\ and \\\" for \"",
     ";   \"Name\"=hex:01,02,ff   binary bytes; hex(N): for a value of type N",
+};
+
+enum ESyntax
+{
+    SYNTAX_REGEDIT,  // hexadecimal words and type numbers
+    SYNTAX_DECIMAL,  // decimal words (or 0x hexadecimal), decimal type numbers
 };
 
 std::string_view Trim(std::string_view text)
@@ -44,6 +68,29 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool IsHeader(std::string_view line)
+{
+    line = Trim(line);
+    return line == HEADER || line == OLD_HEADER;
+}
+
+// The path of a key in the user's hive without the name of the hive.
+std::string_view WithoutUserRoot(std::string_view path)
+{
+    for (std::string_view root : {USER_ROOT, USER_ROOT_SHORT}) {
+        if (StartsWithNoCase(path, root))
+            return path.substr(root.size());
+    }
+    return path;
+}
+
+// A key line of earlier versions, which leave the hive out: not regedit's
+// deletion of a key ("[-path]"), nor a key of another hive.
+bool IsWithoutRoot(std::string_view path)
+{
+    return !path.empty() && path.front() != '-' && !StartsWithNoCase(path, "HKEY_") && WithoutUserRoot(path) == path;
 }
 
 // "[path]" -> path.
@@ -89,20 +136,27 @@ bool ParseValueLine(std::string_view line, std::string* name, std::string_view* 
     return true;
 }
 
-bool ParseWord(std::string_view text, uint32_t* word)
+// The whole text as a number of that base; no sign, no prefix.
+template <class T>
+bool ParseDigits(std::string_view text, int base, T* number)
 {
-    text = Trim(text);
-    const char* end = text.data() + text.size();
-    if (StartsWithNoCase(text, "0x")) {
-        text.remove_prefix(2);
-        if (text.empty() || text.size() > 8)
-            return false;
-        auto [last, error] = std::from_chars(text.data(), end, *word, 16);
-        return error == std::errc() && last == end;
-    }
+    auto [last, error] = std::from_chars(text.data(), text.data() + text.size(), *number, base);
+    return !text.empty() && error == std::errc() && last == text.data() + text.size();
+}
+
+// regedit's word: one to eight hexadecimal digits.
+bool ParseHexWord(std::string_view text, uint32_t* word)
+{
+    return text.size() <= 8 && ParseDigits(text, 16, word);
+}
+
+// The decimal syntax's word: decimal from -2^31 to 2^32 - 1, or 0x and up to 8 hexadecimal digits.
+bool ParseDecimalWord(std::string_view text, uint32_t* word)
+{
+    if (StartsWithNoCase(text, "0x"))
+        return ParseHexWord(text.substr(2), word);
     int64_t number = 0;
-    auto [last, error] = std::from_chars(text.data(), end, number, 10);
-    if (error != std::errc() || last != end || text.empty() || number < INT32_MIN || number > UINT32_MAX)
+    if (!ParseDigits(text, 10, &number) || number < INT32_MIN || number > UINT32_MAX)
         return false;
     *word = static_cast<uint32_t>(number);
     return true;
@@ -119,8 +173,7 @@ bool ParseBytes(std::string_view text, std::vector<uint8_t>* bytes)
         const size_t comma = text.find(',');
         const std::string_view item = Trim(text.substr(0, comma));
         unsigned byte = 0;
-        auto [last, error] = std::from_chars(item.data(), item.data() + item.size(), byte, 16);
-        if (item.empty() || item.size() > 2 || error != std::errc() || last != item.data() + item.size())
+        if (item.size() > 2 || !ParseDigits(item, 16, &byte))
             return false;
         bytes->push_back(static_cast<uint8_t>(byte));
         if (comma == std::string_view::npos)
@@ -129,7 +182,7 @@ bool ParseBytes(std::string_view text, std::vector<uint8_t>* bytes)
     }
 }
 
-bool ParseValue(std::string_view text, SStoreValue* value)
+bool ParseValue(std::string_view text, ESyntax syntax, SStoreValue* value)
 {
     if (!text.empty() && text.front() == '"') {
         std::string content;
@@ -142,8 +195,9 @@ bool ParseValue(std::string_view text, SStoreValue* value)
         return true;
     }
     if (StartsWithNoCase(text, "dword:")) {
+        const std::string_view digits = Trim(text.substr(6));
         uint32_t word = 0;
-        if (!ParseWord(text.substr(6), &word))
+        if (syntax == SYNTAX_REGEDIT ? !ParseHexWord(digits, &word) : !ParseDecimalWord(digits, &word))
             return false;
         value->type = STORE_DWORD;
         value->data = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word >> 16),
@@ -159,8 +213,7 @@ bool ParseValue(std::string_view text, SStoreValue* value)
         if (close == std::string_view::npos)
             return false;
         const std::string_view digits = text.substr(4, close - 4);
-        auto [last, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value->type, 10);
-        if (digits.empty() || error != std::errc() || last != digits.data() + digits.size())
+        if (!ParseDigits(digits, syntax == SYNTAX_REGEDIT ? 16 : 10, &value->type))
             return false;
         return ParseBytes(text.substr(close + 2), &value->data);
     }
@@ -176,6 +229,31 @@ std::string Quote(std::string_view text)
         quoted.push_back(c);
     }
     return quoted + "\"";
+}
+
+// A word as regedit writes it: eight hexadecimal digits.
+std::string FormatWord(uint32_t word)
+{
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(word));
+    return std::string("dword:") + digits;
+}
+
+// A value that is not text, in regedit's syntax.
+std::string FormatData(const SStoreValue& value, bool isWord)
+{
+    if (isWord)
+        return FormatWord(static_cast<uint32_t>(value.data[0] | value.data[1] << 8 | value.data[2] << 16 |
+                                                static_cast<uint32_t>(value.data[3]) << 24));
+    char type[16];
+    std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
+    std::string text = value.type == STORE_BINARY ? "hex:" : type;
+    for (size_t i = 0; i < value.data.size(); ++i) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, i == 0 ? "%02x" : ",%02x", value.data[i]);
+        text += byte;
+    }
+    return text;
 }
 
 bool IsBlank(std::string_view line)
@@ -194,6 +272,40 @@ CStoreDocument::CStoreDocument(std::string_view text)
             break;
         text.remove_prefix(end + 1);
     }
+    if (!m_lines.empty() && Trim(m_lines.front()) == DECIMAL_FILE_COMMENT[0])
+        ConvertDecimalSyntax();
+}
+
+void CStoreDocument::ConvertDecimalSyntax()
+{
+    size_t commentLines = 0;
+    while (commentLines < std::size(DECIMAL_FILE_COMMENT) && commentLines < m_lines.size() &&
+           Trim(m_lines[commentLines]) == DECIMAL_FILE_COMMENT[commentLines])
+        ++commentLines;
+    m_lines.erase(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(commentLines));
+    for (std::string& line : m_lines) {
+        std::string name;
+        std::string_view text, path;
+        SStoreValue value;
+        // Text reads the same in both syntaxes; a line that cannot be read stays as it is.
+        if (ParseValueLine(line, &name, &text) && !text.empty() && text.front() != '"' &&
+            ParseValue(text, SYNTAX_DECIMAL, &value))
+            line = Quote(name) + "=" + FormatData(value, StartsWithNoCase(text, "dword:"));
+        else if (ParseKeyLine(line, &path) && IsWithoutRoot(path))
+            line = "[" + std::string(USER_ROOT) + std::string(path) + "]";
+    }
+    m_lines.insert(m_lines.begin(), std::begin(FILE_COMMENT), std::end(FILE_COMMENT));
+    m_lines.insert(m_lines.begin(), {HEADER, ""});
+}
+
+void CStoreDocument::AddHeader()
+{
+    if (m_lines.empty()) {
+        m_lines.assign(std::begin(FILE_COMMENT), std::end(FILE_COMMENT));
+        m_lines.insert(m_lines.begin(), {HEADER, ""});
+    } else if (!IsHeader(m_lines.front())) {
+        m_lines.insert(m_lines.begin(), {HEADER, ""});
+    }
 }
 
 bool CStoreDocument::HasKey(std::string_view path) const
@@ -203,13 +315,12 @@ bool CStoreDocument::HasKey(std::string_view path) const
 
 void CStoreDocument::AddKey(std::string_view path)
 {
+    AddHeader();
     if (HasKey(path))
         return;
-    if (m_lines.empty())
-        m_lines.assign(std::begin(FILE_HEADER), std::end(FILE_HEADER));
     if (!IsBlank(m_lines.back()))
         m_lines.emplace_back();
-    m_lines.push_back("[" + std::string(path) + "]");
+    m_lines.push_back("[" + std::string(USER_ROOT) + std::string(path) + "]");
 }
 
 bool CStoreDocument::FindValue(std::string_view path, std::string_view name, SStoreValue* value) const
@@ -222,7 +333,7 @@ bool CStoreDocument::FindValue(std::string_view path, std::string_view name, SSt
             std::string_view text;
             SStoreValue parsed;
             if (ParseValueLine(m_lines[i], &lineName, &text) && EqualsNoCase(lineName, name) &&
-                ParseValue(text, &parsed)) {
+                ParseValue(text, SYNTAX_REGEDIT, &parsed)) {
                 *value = std::move(parsed);
                 found = true;
             }
@@ -238,7 +349,7 @@ bool CStoreDocument::SetDword(std::string_view path, std::string_view name, uint
             return false;
     }
     AddKey(path);
-    const std::string line = Quote(name) + "=dword:" + std::to_string(static_cast<int32_t>(value));
+    const std::string line = Quote(name) + "=" + FormatWord(value);
 
     std::vector<size_t> named;
     size_t lastKeyEnd = 0;
@@ -278,7 +389,7 @@ std::vector<size_t> CStoreDocument::FindKeyLines(std::string_view path) const
     std::vector<size_t> found;
     for (size_t i = 0; i < m_lines.size(); ++i) {
         std::string_view linePath;
-        if (ParseKeyLine(m_lines[i], &linePath) && EqualsNoCase(linePath, path))
+        if (ParseKeyLine(m_lines[i], &linePath) && EqualsNoCase(WithoutUserRoot(linePath), path))
             found.push_back(i);
     }
     return found;

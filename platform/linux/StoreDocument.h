@@ -3,17 +3,25 @@
 // understands and leaves every other line (comments, damaged or unknown lines,
 // keys of other programs) exactly as it found it, so that writing one value
 // never loses another. Not for the file itself: reading and replacing the file
-// is the store's business (Store.cpp).
+// is the store's business (Store.cpp, StoreText.h).
 //
-// The format, one item per line (a line may end in CR LF):
+// The format is that of regedit's .reg files, one item per line (a line may
+// end in CR LF):
+//     Windows Registry Editor Version 5.00      the first line (or REGEDIT4)
 //     ; comment (also #)
-//     [Software\Quillworth Software\Coralux Screensaver]   a key; its values follow
-//     "Name"=dword:640          32-bit word, decimal (-1 is 4294967295) or 0x hexadecimal
+//     [HKEY_CURRENT_USER\Software\Quillworth Software\Coralux Screensaver]
+//                               a key of the user's hive, whose values follow; the
+//                               root may be left out, as files of earlier versions do
+//     "Name"=dword:00000280     32-bit word, up to 8 hexadecimal digits
 //     "Name"="text"             string; \\ stands for \ and \" for "
 //     "Name"=hex:01,02,ff       binary bytes in hexadecimal
-//     "Name"=hex(N):01,02       bytes of a value of type N (decimal)
+//     "Name"=hex(b):01,02       bytes of a value of type N (hexadecimal)
 // Key paths and value names compare without regard to case; when a name
 // appears twice in a key, the later line counts.
+//
+// Earlier versions wrote words in decimal ("Name"=dword:640, -1, or 0x1F4),
+// under a comment of their own at the top: such a file is read in that
+// syntax and turned into regedit's, every value intact.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,10 +48,15 @@ public:
     // line holding the value, adding the key when it is missing. False, with
     // nothing changed, for a name that cannot stand on one line.
     bool SetDword(std::string_view path, std::string_view name, uint32_t value);
-    // The whole text, every line ended by LF.
+    // The whole text, every line ended by LF. Once a value or key was set,
+    // it begins with regedit's first line.
     std::string Format() const;
 
 private:
+    // Rewrites a file of the decimal syntax in regedit's.
+    void ConvertDecimalSyntax();
+    // Puts regedit's first line in front of a file without one.
+    void AddHeader();
     // Indexes of the lines that open a key of this path.
     std::vector<size_t> FindKeyLines(std::string_view path) const;
     // Index one past the last line of the key that opens at line start.

@@ -12,20 +12,15 @@ namespace {
 
 const char KEY[] = "Software\\Quillworth Software\\Coralux Screensaver";
 
-std::string StoreFile(const CTempConfigHome& home)
-{
-    return home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg";
-}
-
 void WriteStore(const CTempConfigHome& home, const std::string& values)
 {
-    std::filesystem::create_directories(home.GetPath() + "/Quillworth Software");
-    std::ofstream(StoreFile(home), std::ios::binary) << "[" << KEY << "]\n" << values;
+    std::filesystem::create_directories(std::filesystem::path(home.GetStoreFile()).parent_path());
+    std::ofstream(home.GetStoreFile(), std::ios::binary) << "[" << KEY << "]\n" << values;
 }
 
 std::string ReadStore(const CTempConfigHome& home)
 {
-    std::ifstream file(StoreFile(home), std::ios::binary);
+    std::ifstream file(home.GetStoreFile(), std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
@@ -64,7 +59,7 @@ TEST(CRegistry, ReadStringWithoutKeyIsEmpty)
     CTempConfigHome home;
     CRegistry never;
     EXPECT_EQ("", never.ReadString("Path", ".\\"));
-    std::filesystem::create_directories(StoreFile(home));
+    std::filesystem::create_directories(home.GetStoreFile());
     CRegistry failed;
     EXPECT_FALSE(failed.Create(KEY));
     EXPECT_EQ("", failed.ReadString("Path", ".\\"));
@@ -74,12 +69,12 @@ TEST(CRegistry, ReadStringWithoutKeyIsEmpty)
 TEST(CRegistry, QueryDwordTakesOnlyFourByteValues)
 {
     CTempConfigHome home;
-    WriteStore(home, "\"Word\"=dword:-5\n"
+    WriteStore(home, "\"Word\"=dword:fffffffb\n"
                      "\"Binary\"=hex:64,00,00,00\n"
                      "\"ShortText\"=\"abc\"\n"
                      "\"LongText\"=\"wide\"\n"
                      "\"OneByte\"=hex:05\n"
-                     "\"Eight\"=hex(11):01,00,00,00,00,00,00,00\n");
+                     "\"Eight\"=hex(b):01,00,00,00,00,00,00,00\n");
     CRegistry registry;
     ASSERT_TRUE(registry.Create(KEY));
     int32_t value = 640;
@@ -105,5 +100,5 @@ TEST(CRegistry, DestructorWritesSetValues)
         ASSERT_TRUE(registry.Create(KEY));
         registry.SetDword("Fade", -1);
     }
-    EXPECT_NE(std::string::npos, ReadStore(home).find("\n\"Fade\"=dword:-1\n"));
+    EXPECT_NE(std::string::npos, ReadStore(home).find("\n\"Fade\"=dword:ffffffff\n"));
 }

@@ -12,16 +12,17 @@
 
 namespace {
 
-const char KEY_LINE[] = "[Software\\Quillworth Software\\Coralux Screensaver]\n";
+const std::string KEY_LINE = "[HKEY_CURRENT_USER\\Software\\Quillworth Software\\Coralux Screensaver]\n";
+const std::string HEADER = "Windows Registry Editor Version 5.00\n\n" + KEY_LINE;
 
 std::string StoreFile(const CTempConfigHome& home)
 {
-    return home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg";
+    return home.GetStoreFile();
 }
 
 void WriteStore(const CTempConfigHome& home, const std::string& text)
 {
-    std::filesystem::create_directories(home.GetPath() + "/Quillworth Software");
+    std::filesystem::create_directories(std::filesystem::path(StoreFile(home)).parent_path());
     std::ofstream(StoreFile(home), std::ios::binary) << text;
 }
 
@@ -73,12 +74,12 @@ TEST(CSaverAppSettings, NoStoreGivesDefaultsAndCreatesEmptyKey)
 TEST(CSaverAppSettings, LoadUsesValuesUnchecked)
 {
     CTempConfigHome home;
-    WriteStore(home, std::string(KEY_LINE) + "\"ScreenWidth\"=\"1024 pixels\"\n"  // a string: more than 4 bytes
-                                             "\"Fade\"=hex:32,00,00,00\n"         // binary, 4 bytes: 50
-                                             "\"YellowFishCount\"=dword:50\n"
-                                             "\"TinyFishCount\"=dword:-3\n"
-                                             "\"BackgroundRes\"=dword:0x100\n"
-                                             "\"Path\"=\"/opt/coralux/\"\n");
+    WriteStore(home, HEADER + "\"ScreenWidth\"=\"1024 pixels\"\n"  // a string: more than 4 bytes
+                              "\"Fade\"=hex:32,00,00,00\n"         // binary, 4 bytes: 50
+                              "\"YellowFishCount\"=dword:00000032\n"
+                              "\"TinyFishCount\"=dword:fffffffd\n"
+                              "\"BackgroundRes\"=dword:00000100\n"
+                              "\"Path\"=\"/opt/coralux/\"\n");
     Load();
     EXPECT_EQ(640, g_Settings.ScreenWidth);
     EXPECT_EQ(50, g_Settings.Fade);
@@ -97,8 +98,8 @@ TEST(CSaverAppSettings, DamagedStoreGivesWhatItCanAndSaveKeepsTheRest)
                                             "ELF"
                                             "\x01"
                                             " binary junk\n");
-    WriteStore(home, std::string(KEY_LINE) + "\"ScreenHeight\"=dword:6\n" + garbage +
-                         "\"EnableFPS\"=dword:1\n"
+    WriteStore(home, HEADER + "\"ScreenHeight\"=dword:00000006\n" + garbage +
+                         "\"EnableFPS\"=dword:00000001\n"
                          "\"Fade\"=dwo");
     Load();
     EXPECT_EQ(6, g_Settings.ScreenHeight);
@@ -106,20 +107,20 @@ TEST(CSaverAppSettings, DamagedStoreGivesWhatItCanAndSaveKeepsTheRest)
     EXPECT_EQ(100, g_Settings.Fade);
 
     CSaverApp(0, nullptr).SaveSettings();
-    EXPECT_EQ(std::string(KEY_LINE) + "\"ScreenHeight\"=dword:6\n" + garbage +
-                  "\"EnableFPS\"=dword:1\n"
-                  "\"Fade\"=dword:100\n"
-                  "\"ScreenWidth\"=dword:640\n"
-                  "\"ScreenDepth\"=dword:16\n"
-                  "\"UseDesktopSettings\"=dword:1\n"
-                  "\"EnableSounds\"=dword:1\n"
-                  "\"UseDesktopBitmap\"=dword:0\n"
-                  "\"BackgroundRes\"=dword:512\n"
-                  "\"EnableRipples\"=dword:1\n"
-                  "\"YellowFishCount\"=dword:5\n"
-                  "\"PearlFishCount\"=dword:5\n"
-                  "\"BlueFishCount\"=dword:5\n"
-                  "\"TinyFishCount\"=dword:5\n",
+    EXPECT_EQ(HEADER + "\"ScreenHeight\"=dword:00000006\n" + garbage +
+                  "\"EnableFPS\"=dword:00000001\n"
+                  "\"Fade\"=dword:00000064\n"
+                  "\"ScreenWidth\"=dword:00000280\n"
+                  "\"ScreenDepth\"=dword:00000010\n"
+                  "\"UseDesktopSettings\"=dword:00000001\n"
+                  "\"EnableSounds\"=dword:00000001\n"
+                  "\"UseDesktopBitmap\"=dword:00000000\n"
+                  "\"BackgroundRes\"=dword:00000200\n"
+                  "\"EnableRipples\"=dword:00000001\n"
+                  "\"YellowFishCount\"=dword:00000005\n"
+                  "\"PearlFishCount\"=dword:00000005\n"
+                  "\"BlueFishCount\"=dword:00000005\n"
+                  "\"TinyFishCount\"=dword:00000005\n",
               ReadStore(home));
 }
 
@@ -156,24 +157,24 @@ TEST(CSaverAppSettings, SaveTellsWhenTheStoreRefusesIt)
 TEST(CSaverAppSettings, SaveWritesFourteenWordsInOrder)
 {
     CTempConfigHome home;
-    WriteStore(home, std::string(KEY_LINE) + "\"Path\"=\"/opt/coralux/\"\n");
+    WriteStore(home, HEADER + "\"Path\"=\"/opt/coralux/\"\n");
     SettingsRecord& s = g_Settings;
     s = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, -14, "/elsewhere/"};
     CSaverApp(0, nullptr).SaveSettings();
-    EXPECT_EQ(std::string(KEY_LINE) + "\"Path\"=\"/opt/coralux/\"\n"
-                                      "\"ScreenWidth\"=dword:1\n"
-                                      "\"ScreenHeight\"=dword:2\n"
-                                      "\"ScreenDepth\"=dword:3\n"
-                                      "\"UseDesktopSettings\"=dword:4\n"
-                                      "\"EnableSounds\"=dword:5\n"
-                                      "\"UseDesktopBitmap\"=dword:6\n"
-                                      "\"BackgroundRes\"=dword:7\n"
-                                      "\"EnableRipples\"=dword:8\n"
-                                      "\"EnableFPS\"=dword:9\n"
-                                      "\"Fade\"=dword:10\n"
-                                      "\"YellowFishCount\"=dword:11\n"
-                                      "\"PearlFishCount\"=dword:12\n"
-                                      "\"BlueFishCount\"=dword:13\n"
-                                      "\"TinyFishCount\"=dword:-14\n",
+    EXPECT_EQ(HEADER + "\"Path\"=\"/opt/coralux/\"\n"
+                       "\"ScreenWidth\"=dword:00000001\n"
+                       "\"ScreenHeight\"=dword:00000002\n"
+                       "\"ScreenDepth\"=dword:00000003\n"
+                       "\"UseDesktopSettings\"=dword:00000004\n"
+                       "\"EnableSounds\"=dword:00000005\n"
+                       "\"UseDesktopBitmap\"=dword:00000006\n"
+                       "\"BackgroundRes\"=dword:00000007\n"
+                       "\"EnableRipples\"=dword:00000008\n"
+                       "\"EnableFPS\"=dword:00000009\n"
+                       "\"Fade\"=dword:0000000a\n"
+                       "\"YellowFishCount\"=dword:0000000b\n"
+                       "\"PearlFishCount\"=dword:0000000c\n"
+                       "\"BlueFishCount\"=dword:0000000d\n"
+                       "\"TinyFishCount\"=dword:fffffff2\n",
               ReadStore(home));
 }

@@ -3,6 +3,7 @@
 // as xscreensaver runs it, and the full-screen show across two monitors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -56,8 +57,8 @@ protected:
     Window MakeWindow(int x, int y, int width, int height)
     {
         const int screen = DefaultScreen(m_display);
-        const Window window = XCreateSimpleWindow(m_display, RootWindow(m_display, screen), x, y, width, height, 0, 0,
-                                                  0xFF00FF);
+        const Window window =
+            XCreateSimpleWindow(m_display, RootWindow(m_display, screen), x, y, width, height, 0, 0, 0xFF00FF);
         XMapWindow(m_display, window);
         XSync(m_display, False);
         return window;
@@ -104,6 +105,35 @@ protected:
         XGetWindowAttributes(m_display, window, &attributes);
         return ShareNot(window, 0xFF00FF, 0, 0, attributes.width, attributes.height);
     }
+
+    // The window's pixels, RGB, rows top down.
+    std::vector<unsigned long> Pixels(Window window)
+    {
+        XWindowAttributes attributes = {};
+        XGetWindowAttributes(m_display, window, &attributes);
+        std::vector<unsigned long> pixels;
+        XImage* image = XGetImage(m_display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+        if (!image)
+            return pixels;
+        for (int row = 0; row < attributes.height; ++row)
+            for (int column = 0; column < attributes.width; ++column)
+                pixels.push_back(XGetPixel(image, column, row) & 0xFFFFFF);
+        XDestroyImage(image);
+        return pixels;
+    }
+
+    // The share of the window's pixels that show the scene: neither magenta
+    // (never drawn) nor black (cleared, outside the picture).
+    double SceneShare(Window window)
+    {
+        const std::vector<unsigned long> pixels = Pixels(window);
+        const auto scene = std::count_if(pixels.begin(), pixels.end(),
+                                         [](unsigned long pixel) { return pixel != 0 && pixel != 0xFF00FF; });
+        return pixels.empty() ? 0 : static_cast<double>(scene) / pixels.size();
+    }
+
+    // A silent show in a host window of ours.
+    pid_t StartIn(Window host) { return Start({"--window-id", std::to_string(host), "--sounds=0"}); }
 
     bool WaitUntilGone(pid_t pid)
     {
@@ -155,7 +185,7 @@ protected:
         return WaitUntilGone(pid);
     }
 
-    std::string StorePath() const { return m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg"; }
+    std::string StorePath() const { return m_home.GetStoreFile(); }
 
     std::string ReadStore() const
     {
@@ -165,7 +195,7 @@ protected:
 
     void WriteStore(const std::string& values) const
     {
-        std::filesystem::create_directories(m_home.GetPath() + "/Quillworth Software");
+        std::filesystem::create_directories(std::filesystem::path(StorePath()).parent_path());
         std::ofstream(StorePath()) << "[Software\\Quillworth Software\\Coralux Screensaver]\n" << values;
     }
 
@@ -189,10 +219,9 @@ TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
     std::snprintf(hex, sizeof hex, "0x%lx", right);
     // Through SDL's disk driver each process would write its own file; only one plays.
     const std::string sound = m_home.GetPath() + "/sound-";
-    const pid_t first = Start({"--window-id", std::to_string(left)},
-                              {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "first"});
-    const pid_t second =
-        Start({"-window-id", hex}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "second"});
+    const pid_t first =
+        Start({"--window-id", std::to_string(left)}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "first"});
+    const pid_t second = Start({"-window-id", hex}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "second"});
     EXPECT_TRUE(WaitUntilDrawn(left));
     EXPECT_TRUE(WaitUntilDrawn(right));
     EXPECT_NE(std::filesystem::exists(sound + "first"), std::filesystem::exists(sound + "second"));
@@ -209,7 +238,7 @@ TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
 TEST_F(ShowProcessTest, HostedShowRestsWhileItsWindowIsUnmapped)
 {
     const Window host = MakeWindow(0, 0, 200, 150);
-    const pid_t show = Start({"--window-id", std::to_string(host), "--sounds=0"});
+    const pid_t show = StartIn(host);
     ASSERT_TRUE(WaitUntilDrawn(host));
     XUnmapWindow(m_display, host);
     XSync(m_display, False);
@@ -231,9 +260,68 @@ TEST_F(ShowProcessTest, RootDrawsIntoTheHostsWindow)
     EXPECT_TRUE(WaitUntilDrawn(host));
     EXPECT_EQ(DrawnShare(other), 0.0);
     EXPECT_TRUE(EndsOnTerm(show));
-    std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
-    const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
+    const std::string text = ReadStore();
     EXPECT_EQ(text.find("\"Fade\""), std::string::npos) << text;
+}
+
+// A single hosted show, in xscreensaver's window as large as the screen,
+// plays its sound (of two, one plays: another test).
+TEST_F(ShowProcessTest, LoneHostedShowPlaysItsSound)
+{
+    const Window host = MakeWindow(0, 0, 1280, 480);
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", host);
+    const std::string sound = m_home.GetPath() + "/sound.raw";
+    const pid_t show = Start({"--root", "--sounds=1"}, {std::string("XSCREENSAVER_WINDOW=") + hex,
+                                                        "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    SysSleep(500);
+    EXPECT_TRUE(EndsOnTerm(show));
+    std::ifstream file(sound, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(std::any_of(bytes.begin(), bytes.end(), [](char byte) { return byte != 0; }))
+        << bytes.size() << " bytes of silence";
+}
+
+// A host window that changes only its height, then only its width, is
+// filled by the picture again each time.
+TEST_F(ShowProcessTest, HostedShowRefitsToEachDimensionAlone)
+{
+    const Window host = MakeWindow(0, 0, 200, 150);
+    const pid_t show = StartIn(host);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    for (const auto& [width, height] : {std::pair(200, 300), std::pair(400, 300)}) {
+        XResizeWindow(m_display, host, width, height);
+        XSync(m_display, False);
+        const uint32_t start = SysGetTickCount();
+        while (SceneShare(host) < 0.95 && SysGetTickCount() - start < DRAW_LIMIT_MS)
+            SysSleep(50);
+        EXPECT_GT(SceneShare(host), 0.95) << width << "x" << height;
+    }
+    EXPECT_TRUE(EndsOnTerm(show));
+}
+
+// A show the X server's own saver blanked (xset s activate) draws again
+// once the server unblanks (xset s reset).
+TEST_F(ShowProcessTest, HostedShowDrawsAgainAfterTheServerUnblanks)
+{
+    const Window host = MakeWindow(0, 0, 200, 150);
+    const pid_t show = StartIn(host);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    XForceScreenSaver(m_display, ScreenSaverActive);
+    XSync(m_display, False);
+    SysSleep(1500);
+    XForceScreenSaver(m_display, ScreenSaverReset);
+    XSync(m_display, False);
+    bool moving = false;
+    const uint32_t start = SysGetTickCount();
+    while (!moving && SysGetTickCount() - start < 5000) {
+        const std::vector<unsigned long> before = Pixels(host);
+        SysSleep(200);
+        moving = Pixels(host) != before;
+    }
+    EXPECT_TRUE(moving) << "the picture stays still after the unblank";
+    EXPECT_TRUE(EndsOnTerm(show));
 }
 
 // A setting given on the command line holds for that run only: the full-screen
@@ -246,14 +334,13 @@ TEST_F(ShowProcessTest, SettingOptionIsNotStored)
     while (ShareNot(root, 0, 0, 0, 64, 64) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
         SysSleep(50);
     ASSERT_TRUE(EndsOnTerm(show));
-    std::ifstream store(m_home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg");
-    const std::string text((std::istreambuf_iterator<char>(store)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text.find("\"Fade\"=dword:20"), std::string::npos) << text;
+    const std::string text = ReadStore();
+    EXPECT_EQ(text.find("\"Fade\"=dword:00000014"), std::string::npos) << text;
 }
 
-// With two monitors the show fills the primary one and the other is black;
-// a pointer move over the other monitor ends the show as over the show, and
-// so does a click there.
+// With two monitors the show fills the primary one, left or right, and the
+// other is black; a pointer move over the other monitor ends the show as
+// over the show, and so does a click there.
 TEST_F(ShowProcessTest, FullScreenShowFillsPrimaryMonitorOthersBlack)
 {
     CSplitMonitors monitors;
@@ -261,20 +348,23 @@ TEST_F(ShowProcessTest, FullScreenShowFillsPrimaryMonitorOthersBlack)
     const int half = monitors.GetHalfWidth();
     const Window root = DefaultRootWindow(m_display);
     for (bool click : {false, true}) {
+        // The second round has the primary on the right, at x = 640, y = 0.
+        ASSERT_TRUE(monitors.SetRightPrimary(click));
+        const int primary = click ? half : 0, other = half - primary;
         // The click comes where the pointer already is: over the other monitor.
-        XTestFakeMotionEvent(m_display, 0, click ? half + half / 2 : half / 2, 240, 0);
+        XTestFakeMotionEvent(m_display, 0, (click ? other : primary) + half / 2, 240, 0);
         XSync(m_display, False);
         const pid_t show = Start({"/s", "--sounds=0"});
         const uint32_t start = SysGetTickCount();
-        while (ShareNot(root, 0, 0, 0, half, 480) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
+        while (ShareNot(root, 0, primary, 0, half, 480) < 0.9 && SysGetTickCount() - start < DRAW_LIMIT_MS)
             SysSleep(50);
-        ASSERT_GT(ShareNot(root, 0, 0, 0, half, 480), 0.9) << "the primary monitor shows no scene";
-        EXPECT_EQ(ShareNot(root, 0, half, 0, half, 480), 0.0) << "the other monitor is not black";
+        ASSERT_GT(ShareNot(root, 0, primary, 0, half, 480), 0.9) << "the primary monitor shows no scene";
+        EXPECT_EQ(ShareNot(root, 0, other, 0, half, 480), 0.0) << "the other monitor is not black";
         if (click) {
             XTestFakeButtonEvent(m_display, 1, True, 0);
             XTestFakeButtonEvent(m_display, 1, False, 0);
         } else {
-            XTestFakeRelativeMotionEvent(m_display, half, 0, 0);
+            XTestFakeRelativeMotionEvent(m_display, other - primary, 0, 0);
         }
         XSync(m_display, False);
         EXPECT_TRUE(WaitUntilGone(show)) << (click ? "click" : "move");
@@ -290,8 +380,9 @@ TEST_F(ShowProcessTest, SignalAtAnyMomentGivesTheModeBack)
 {
     CExtraDisplayMode extra(640, 480);
     ASSERT_TRUE(extra.IsReady());
-    const std::string stored = "\"ScreenWidth\"=dword:640\n\"ScreenHeight\"=dword:480\n"
-                               "\"UseDesktopSettings\"=dword:0\n\"EnableSounds\"=dword:0\n\"Fade\"=dword:37\n";
+    const std::string stored = "\"ScreenWidth\"=dword:00000280\n\"ScreenHeight\"=dword:000001e0\n"
+                               "\"UseDesktopSettings\"=dword:00000000\n\"EnableSounds\"=dword:00000000\n"
+                               "\"Fade\"=dword:00000025\n";
     WriteStore(stored);
     const char* given = std::getenv("CORALUX_FAULT_SEED");
     const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device()();
@@ -324,8 +415,8 @@ TEST_F(ShowProcessTest, SignalAtAnyMomentGivesTheModeBack)
             EXPECT_EQ(width, 1280);
             EXPECT_EQ(height, 480);
             const std::string text = ReadStore();
-            EXPECT_NE(text.find("\"Fade\"=dword:37\n"), std::string::npos) << text;
-            EXPECT_NE(text.find("\"UseDesktopSettings\"=dword:0\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("\"Fade\"=dword:00000025\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("\"UseDesktopSettings\"=dword:00000000\n"), std::string::npos) << text;
         }
     }
 }

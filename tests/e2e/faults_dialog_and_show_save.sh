@@ -12,9 +12,9 @@ source "$(dirname "$0")/support/saver.bash"
 xev -root -event focus >/dev/null 2>&1 &
 
 mkdir -p "$(dirname "$STORE")"
-printf '[Software\\Quillworth Software\\Coralux Screensaver]\n"EnableSounds"=dword:0\n"Unknown"=dword:7\n' >"$STORE"
+printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Quillworth Software\\Coralux Screensaver]\n"EnableSounds"=dword:00000000\n"Unknown"=dword:00000007\n' >"$STORE"
 
-for round in "End 10" "Home 0"; do
+for round in "End 0000000a" "Home 00000000"; do
   read -r key expected <<<"$round"
   "$CORALUX" /c &
   dialog=$!
@@ -44,7 +44,7 @@ for round in "End 10" "Home 0"; do
 
   grep -q "^\"YellowFishCount\"=dword:$expected\$" "$STORE" || fail "the dialog's choice ($key) was lost:
 $(cat "$STORE")"
-  grep -q '^"Unknown"=dword:7$' "$STORE" || fail "a value the program does not know was lost"
+  grep -q '^"Unknown"=dword:00000007$' "$STORE" || fail "a value the program does not know was lost"
   [ "$(grep -c '^"' "$STORE")" -eq 15 ] || fail "the store does not hold each value once:
 $(cat "$STORE")"
   echo "ok: the dialog's choice ($key) kept while the show saved"

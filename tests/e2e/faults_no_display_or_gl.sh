@@ -51,9 +51,9 @@ for display in "$nowhere" ""; do
 done
 echo "ok: a display where no server runs, and the preview without one"
 
-mkdir -p "$XDG_CONFIG_HOME/Quillworth Software"
-STORE="$XDG_CONFIG_HOME/Quillworth Software/Coralux Screensaver.reg"
-printf '[Software\\Quillworth Software\\Coralux Screensaver]\n"Fade"=dword:37\n' >"$STORE"
+mkdir -p "$XDG_CONFIG_HOME/coralux"
+STORE="$XDG_CONFIG_HOME/coralux/settings.reg"
+printf '[Software\\Quillworth Software\\Coralux Screensaver]\n"Fade"=dword:00000025\n' >"$STORE"
 before=$(md5sum <"$STORE")
 xvfb-run -a -s "-screen 0 640x480x24 -extension GLX" bash -s "$CORALUX" "$ERR" <<'EOF2'
 set -euo pipefail

@@ -12,7 +12,7 @@ source "$(dirname "$0")/support/saver.bash"
 # during the reset finds no display: one client stays for the whole script.
 xev -root -event focus >/dev/null 2>&1 &
 export SDL_AUDIODRIVER=dummy
-KEY='[Software\Quillworth Software\Coralux Screensaver]'
+KEY='[HKEY_CURRENT_USER\Software\Quillworth Software\Coralux Screensaver]'
 
 # Runs the show until it draws, ends it as a host does and checks it ended cleanly.
 run_show() {
@@ -28,22 +28,22 @@ run_show() {
 reset_store() {
   rm -rf "$XDG_CONFIG_HOME"
   mkdir -p "$(dirname "$STORE")"
-  printf '%s\n' "$KEY" "$@" >"$STORE"
+  printf '%s\n' 'Windows Registry Editor Version 5.00' '' "$KEY" "$@" >"$STORE"
 }
 
-reset_store '"Fade"=dword:37'
+reset_store '"Fade"=dword:00000025'
 chmod 444 "$STORE"
 before=$(md5sum <"$STORE")
 run_show "read-only store"
 [ "$(md5sum <"$STORE")" = "$before" ] || fail "the read-only store changed"
 echo "ok: a read-only store is read and left alone"
 
-reset_store '"Fade"=dword:37' $'\x7f\x45\x4c\x46\x01 junk' '"EnableFPS"=dword:1' '"YellowFishCount"=dwo'
+reset_store '"Fade"=dword:00000025' $'\x7f\x45\x4c\x46\x01 junk' '"EnableFPS"=dword:00000001' '"YellowFishCount"=dwo'
 run_show "damaged store"
-grep -q '^"Fade"=dword:37$' "$STORE" || fail "a readable value was lost: $(cat "$STORE")"
-grep -q '^"EnableFPS"=dword:1$' "$STORE" || fail "a readable value was lost: $(cat "$STORE")"
+grep -q '^"Fade"=dword:00000025$' "$STORE" || fail "a readable value was lost: $(cat "$STORE")"
+grep -q '^"EnableFPS"=dword:00000001$' "$STORE" || fail "a readable value was lost: $(cat "$STORE")"
 grep -q $'^\x7f''ELF' "$STORE" || fail "an unreadable line was dropped"
-grep -q '^"YellowFishCount"=dword:5$' "$STORE" || fail "a damaged value was not mended: $(cat "$STORE")"
+grep -q '^"YellowFishCount"=dword:00000005$' "$STORE" || fail "a damaged value was not mended: $(cat "$STORE")"
 echo "ok: a damaged store keeps what it holds and gets the rest"
 
 rm -rf "$XDG_CONFIG_HOME"
@@ -59,11 +59,11 @@ echo "ok: a config home that cannot be made"
 
 rm -rf "$XDG_CONFIG_HOME"
 XDG_CONFIG_HOME="$E2E_DIR/new/deep/config" run_show "a missing config home"
-[ "$(grep -c '^"' "$E2E_DIR/new/deep/config/Quillworth Software/Coralux Screensaver.reg")" -eq 14 ] ||
+[ "$(grep -c '^"' "$E2E_DIR/new/deep/config/coralux/settings.reg")" -eq 14 ] ||
   fail "the missing config home was not made with the fourteen values"
 echo "ok: a missing config home is made"
 
-reset_store '"YellowFishCount"=dword:5'
+reset_store '"YellowFishCount"=dword:00000005'
 chmod 444 "$STORE"
 "$CORALUX" /c 2>"$E2E_DIR/stderr" &
 dialog=$!

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The setup dialog driven with real X input: it opens for /c, no argument and
-# /c:1234; both pictures show their bitmaps; a fish slider moved and OK (or
-# Enter) pressed changes the store, while Cancel, Escape and "X" leave it
-# alone; dragging the caption strip moves the dialog; "More Info..." hands the
-# help page beside the program to the desktop's handler and does not wait.
+# /c:1234; both pictures show their bitmaps, also after another window
+# covered them; OK at once keeps every stored value; a fish slider moved and
+# OK (or Enter) pressed changes the store, while Cancel, Escape, "X" and each
+# quit signal leave it alone; dragging the caption strip moves the dialog;
+# "More Info..." hands the help page beside the program to the desktop's
+# handler and does not wait.
 set -euo pipefail
 CORALUX=$(realpath "$1")
 source "$(dirname "$0")/support/saver.bash"
@@ -83,26 +85,61 @@ check_pictures() {
   done
 }
 
+# Maps another window over the whole dialog for a moment.
+cover_dialog() {
+  xev -geometry "${WIDTH}x${HEIGHT}+${X}+${Y}" >/dev/null 2>&1 &
+  local cover=$!
+  for _ in $(seq 50); do
+    [ -n "$(xdotool search --onlyvisible --pid "$cover" 2>/dev/null)" ] && break
+    sleep 0.1
+  done
+  sleep 0.3
+  kill "$cover"
+  wait "$cover" 2>/dev/null || true
+  sleep 0.5
+}
+
 for arguments in "/c" "" "/c:1234"; do
   open_dialog $arguments
   before=$(md5sum <"$STORE")
-  [ -n "$arguments" ] || check_pictures
+  if [ -z "$arguments" ]; then
+    check_pictures
+    cover_dialog
+    check_pictures
+  fi
   xdotool key --clearmodifiers Escape
   expect_closed "Escape"
   [ "$(md5sum <"$STORE")" = "$before" ] || fail "Escape changed the store"
 done
-echo "ok: /c, no argument and /c:1234 open the dialog; Escape saves nothing; both pictures show"
+echo "ok: /c, no argument and /c:1234 open the dialog; Escape saves nothing; both pictures show, also uncovered"
+
+# No value at its default, and none 0 where it could be another: filling the
+# controls must not save a half-filled dialog over them.
+printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
+  '[HKEY_CURRENT_USER\Software\Quillworth Software\Coralux Screensaver]' \
+  '"ScreenWidth"=dword:00000320' '"ScreenHeight"=dword:00000258' '"ScreenDepth"=dword:00000020' \
+  '"UseDesktopSettings"=dword:00000000' '"EnableSounds"=dword:00000001' '"UseDesktopBitmap"=dword:00000001' \
+  '"BackgroundRes"=dword:00000080' '"EnableRipples"=dword:00000001' '"EnableFPS"=dword:00000001' \
+  '"Fade"=dword:00000021' '"YellowFishCount"=dword:00000007' '"PearlFishCount"=dword:00000003' \
+  '"BlueFishCount"=dword:00000009' '"TinyFishCount"=dword:00000001' >"$STORE"
+values=$(grep '^"' "$STORE")
+open_dialog /c
+click_at 250 232
+expect_closed "OK at once"
+[ "$(grep '^"' "$STORE")" = "$values" ] || fail "OK at once changed the stored values:
+$(cat "$STORE")"
+echo "ok: OK at once keeps every stored value"
 
 open_dialog /c
 move_yellow_slider
 click_at 250 232
 expect_closed "OK"
-grep -q '^"YellowFishCount"=dword:10$' "$STORE" || fail "OK did not store the slider: $(cat "$STORE")"
+grep -q '^"YellowFishCount"=dword:0000000a$' "$STORE" || fail "OK did not store the slider: $(cat "$STORE")"
 open_dialog /c
 move_yellow_slider
 xdotool key --clearmodifiers Home Return
 expect_closed "Enter"
-grep -q '^"YellowFishCount"=dword:0$' "$STORE" || fail "Enter did not press OK: $(cat "$STORE")"
+grep -q '^"YellowFishCount"=dword:00000000$' "$STORE" || fail "Enter did not press OK: $(cat "$STORE")"
 echo "ok: a slider moved and OK (or Enter) changes the store"
 
 before=$(md5sum <"$STORE")
@@ -115,6 +152,16 @@ for close in "317 232" "335 7"; do
   [ "$(md5sum <"$STORE")" = "$before" ] || fail "the button at $close changed the store"
 done
 echo "ok: Cancel and X save nothing"
+
+for signal in TERM INT HUP QUIT; do
+  open_dialog /c
+  move_yellow_slider
+  kill -s "$signal" "$DIALOG"
+  wait_for_exit "$DIALOG" 3
+  [ "$EXIT_STATUS" -eq 0 ] || fail "SIG$signal: the dialog ended with status $EXIT_STATUS"
+  [ "$(md5sum <"$STORE")" = "$before" ] || fail "SIG$signal changed the store"
+done
+echo "ok: SIGTERM, SIGINT, SIGHUP and SIGQUIT each end the dialog at once, saving nothing"
 
 open_dialog /c
 start_x=$X start_y=$Y

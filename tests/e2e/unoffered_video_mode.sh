@@ -9,14 +9,16 @@ CORALUX=$1
 HOME_DIR=$(mktemp -d)
 trap 'rm -rf "$HOME_DIR"' EXIT
 export XDG_CONFIG_HOME=$HOME_DIR
-mkdir -p "$HOME_DIR/Quillworth Software"
-cat >"$HOME_DIR/Quillworth Software/Coralux Screensaver.reg" <<'EOF'
-[Software\Quillworth Software\Coralux Screensaver]
-"ScreenWidth"=dword:640
-"ScreenHeight"=dword:480
-"ScreenDepth"=dword:16
-"UseDesktopSettings"=dword:0
-"EnableSounds"=dword:0
+mkdir -p "$HOME_DIR/coralux"
+cat >"$HOME_DIR/coralux/settings.reg" <<'EOF'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Quillworth Software\Coralux Screensaver]
+"ScreenWidth"=dword:00000280
+"ScreenHeight"=dword:000001e0
+"ScreenDepth"=dword:00000010
+"UseDesktopSettings"=dword:00000000
+"EnableSounds"=dword:00000000
 EOF
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$CORALUX" "$HOME_DIR/stderr" <<'EOF'

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,16 +18,17 @@
 namespace {
 
 const char KEY[] = "Software\\Quillworth Software\\Coralux Screensaver";
-const char HEADER[] = "[Software\\Quillworth Software\\Coralux Screensaver]\n";
-
-std::string StoreFolder(const CTempConfigHome& home)
-{
-    return home.GetPath() + "/Quillworth Software";
-}
+const std::string KEY_LINE = "[HKEY_CURRENT_USER\\Software\\Quillworth Software\\Coralux Screensaver]\n";
+const std::string HEADER = "Windows Registry Editor Version 5.00\n\n" + KEY_LINE;
 
 std::string StoreFile(const CTempConfigHome& home)
 {
-    return StoreFolder(home) + "/Coralux Screensaver.reg";
+    return home.GetStoreFile();
+}
+
+std::string StoreFolder(const CTempConfigHome& home)
+{
+    return std::filesystem::path(StoreFile(home)).parent_path();
 }
 
 void WriteText(const std::string& path, const std::string& text)
@@ -50,6 +52,16 @@ bool QueryDword(HStoreKey key, const char* name, uint32_t* value)
     return SysQueryStoreValue(key, name, &type, value, &size) && type == STORE_DWORD && size == 4;
 }
 
+// A 32-bit value read in a fresh open-query-close round, as a load does.
+std::optional<uint32_t> LoadDword(const char* name)
+{
+    const HStoreKey key = SysCreateStoreKey(KEY);
+    uint32_t value = 0;
+    const bool found = QueryDword(key, name, &value);
+    SysCloseStoreKey(key);
+    return found ? std::optional<uint32_t>(value) : std::nullopt;
+}
+
 // Sets one value in a fresh open-set-close round, as a save does.
 bool SaveDword(const char* name, uint32_t value)
 {
@@ -71,7 +83,8 @@ int RunChild(Body body)
 
 }  // namespace
 
-// The first open makes the folders, the file and the empty key at the documented place.
+// The first open makes the folders (private ones), the file and the empty key
+// at the documented place.
 TEST(Store, FirstOpenCreatesTheKeyEmpty)
 {
     CTempConfigHome home;
@@ -80,16 +93,62 @@ TEST(Store, FirstOpenCreatesTheKeyEmpty)
     uint32_t value = 0;
     EXPECT_FALSE(QueryDword(key, "ScreenWidth", &value));
     EXPECT_TRUE(SysCloseStoreKey(key));
+    const std::string text = ReadText(home.GetPath() + "/coralux/settings.reg");
+    EXPECT_NE(std::string::npos, text.find(KEY_LINE));
+    EXPECT_EQ(std::string::npos, text.find('"', text.find(KEY_LINE)));
+    struct stat folder;
+    ASSERT_EQ(0, stat(StoreFolder(home).c_str(), &folder));
+    EXPECT_EQ(0700u, folder.st_mode & 07777);
+}
+
+// A mark in front of the text (an editor's on the host system, or regedit's
+// UTF-16 export) hides no value, and a save adds no second key: it writes
+// one plain UTF-8 file holding the old values and the new.
+TEST(Store, MarkedStoreKeepsItsValuesAndItsKey)
+{
+    const std::string lines = HEADER + "\"Fade\"=dword:00000021\n";
+    std::u16string wide;
+    for (char c : lines)
+        wide += (c == '\n' ? u"\r\n" : std::u16string(1, static_cast<char16_t>(c)));
+    const std::string utf16 = "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), 2 * wide.size());
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + lines, utf16}) {
+        CTempConfigHome home;
+        WriteText(StoreFile(home), bytes);
+        ASSERT_TRUE(SaveDword("ScreenWidth", 800));
+        EXPECT_EQ(33u, LoadDword("Fade"));
+        EXPECT_EQ(800u, LoadDword("ScreenWidth"));
+        const std::string text = ReadText(StoreFile(home));
+        EXPECT_EQ(0u, text.rfind("Windows Registry Editor Version 5.00", 0)) << text;
+        EXPECT_EQ(text.find("Coralux Screensaver]"), text.rfind("Coralux Screensaver]")) << text;
+    }
+}
+
+// While only the file of earlier versions exists, it is read; the first save
+// writes the new file from it and leaves it as it was; from then on the new
+// file is the store.
+TEST(Store, EarlierStoreIsReadAndTheNewOneWritten)
+{
+    CTempConfigHome home;
+    const std::string earlier = "; Coralux Screensaver settings for this user. Safe to edit by hand; lines\n\n"
+                                "[Software\\Quillworth Software\\Coralux Screensaver]\n\"Fade\"=dword:33\n";
+    WriteText(home.GetEarlierStoreFile(), earlier);
+    EXPECT_EQ(33u, LoadDword("Fade"));
+    ASSERT_TRUE(SaveDword("ScreenWidth", 800));
+    EXPECT_EQ(earlier, ReadText(home.GetEarlierStoreFile()));
     const std::string text = ReadText(StoreFile(home));
-    EXPECT_NE(std::string::npos, text.find(HEADER));
-    EXPECT_EQ(std::string::npos, text.find('"', text.find(HEADER)));
+    EXPECT_NE(std::string::npos, text.find(KEY_LINE + "\"Fade\"=dword:00000021\n\"ScreenWidth\"=dword:00000320\n"))
+        << text;
+
+    WriteText(home.GetEarlierStoreFile(), "[Software\\Quillworth Software\\Coralux Screensaver]\n\"Fade\"=dword:5\n");
+    EXPECT_EQ(33u, LoadDword("Fade"));
+    EXPECT_EQ(800u, LoadDword("ScreenWidth"));
 }
 
 // A value larger than the buffer fails and tells its size, leaving the buffer alone.
 TEST(Store, QueryTellsTypeAndSizeAndRefusesLargerValue)
 {
     CTempConfigHome home;
-    WriteText(StoreFile(home), std::string(HEADER) + "\"Text\"=\"wide\"\n\"Short\"=hex:05\n");
+    WriteText(StoreFile(home), HEADER + "\"Text\"=\"wide\"\n\"Short\"=hex:05\n");
     const HStoreKey key = SysCreateStoreKey(KEY);
     ASSERT_NE(0u, key);
     uint8_t buffer[4] = {9, 9, 9, 9};
@@ -110,12 +169,12 @@ TEST(Store, QueryTellsTypeAndSizeAndRefusesLargerValue)
 TEST(Store, SaveKeepsUnknownAndDamagedValues)
 {
     CTempConfigHome home;
-    const std::string before = std::string(HEADER) + "\"Path\"=\"/opt/coralux/\"\n"
-                                                     "\"Note\"=\"mine\"\n"
-                                                     "garbage \x01\x02\n";
+    const std::string before = HEADER + "\"Path\"=\"/opt/coralux/\"\n"
+                                        "\"Note\"=\"mine\"\n"
+                                        "garbage \x01\x02\n";
     WriteText(StoreFile(home), before);
     ASSERT_TRUE(SaveDword("ScreenWidth", 800));
-    EXPECT_EQ(before + "\"ScreenWidth\"=dword:800\n", ReadText(StoreFile(home)));
+    EXPECT_EQ(before + "\"ScreenWidth\"=dword:00000320\n", ReadText(StoreFile(home)));
 }
 
 // Something that is not a readable file in the store's place gives no key and stays as it was.
@@ -127,16 +186,16 @@ TEST(Store, UnreadableStoreGivesNoKeyAndIsKept)
     EXPECT_TRUE(std::filesystem::is_directory(StoreFile(home)));
 
     std::filesystem::remove(StoreFile(home));
-    WriteText(StoreFile(home), std::string(HEADER) + std::string(2 * 1024 * 1024, ';'));
+    WriteText(StoreFile(home), HEADER + std::string(2 * 1024 * 1024, ';'));
     EXPECT_EQ(0u, SysCreateStoreKey(KEY));
-    EXPECT_EQ(2u * 1024 * 1024 + strlen(HEADER), std::filesystem::file_size(StoreFile(home)));
+    EXPECT_EQ(2u * 1024 * 1024 + HEADER.size(), std::filesystem::file_size(StoreFile(home)));
 }
 
 // A file the user made read-only is read, and a save leaves it unchanged.
 TEST(Store, ReadOnlyStoreIsReadButNotReplaced)
 {
     CTempConfigHome home;
-    const std::string before = std::string(HEADER) + "\"Fade\"=dword:42\n";
+    const std::string before = HEADER + "\"Fade\"=dword:0000002a\n";
     WriteText(StoreFile(home), before);
     chmod(StoreFile(home).c_str(), 0444);
     const HStoreKey key = SysCreateStoreKey(KEY);
@@ -163,7 +222,7 @@ TEST(Store, MissingKeyInReadOnlyFileGivesNoKey)
 TEST(Store, FailedWriteLeavesOldStoreWhole)
 {
     CTempConfigHome home;
-    const std::string before = std::string(HEADER) + "\"Fade\"=dword:42\n" + std::string(4000, ';') + "\n";
+    const std::string before = HEADER + "\"Fade\"=dword:0000002a\n" + std::string(4000, ';') + "\n";
     WriteText(StoreFile(home), before);
     const int status = RunChild([] {
         signal(SIGXFSZ, SIG_IGN);
@@ -181,7 +240,7 @@ TEST(Store, FailedWriteLeavesOldStoreWhole)
 TEST(Store, KilledSaveLeavesOldOrNewStore)
 {
     CTempConfigHome home;
-    const std::string bulk = std::string(HEADER) + std::string(600 * 1024, ';') + "\n";
+    const std::string bulk = HEADER + std::string(600 * 1024, ';') + "\n";
     WriteText(StoreFile(home), bulk + "\"Counter\"=dword:0\n");
     for (int round = 0; round < 25; ++round) {
         const pid_t child = fork();
@@ -244,7 +303,7 @@ TEST(Store, ConcurrentSavesLoseNoValue)
 TEST(Store, AddedValueKeepsOneStoredMeanwhile)
 {
     CTempConfigHome home;
-    WriteText(StoreFile(home), std::string(HEADER) + "\"Fade\"=\"text\"\n");
+    WriteText(StoreFile(home), HEADER + "\"Fade\"=\"text\"\n");
     const HStoreKey key = SysCreateStoreKey(KEY);
     ASSERT_NE(0u, key);
     EXPECT_TRUE(SysAddStoreDword(key, "Fade", 100));
@@ -252,13 +311,8 @@ TEST(Store, AddedValueKeepsOneStoredMeanwhile)
     EXPECT_TRUE(SaveDword("ScreenWidth", 800));
     EXPECT_TRUE(SysCloseStoreKey(key));
 
-    const HStoreKey reread = SysCreateStoreKey(KEY);
-    uint32_t width = 0, fade = 0;
-    EXPECT_TRUE(QueryDword(reread, "ScreenWidth", &width));
-    EXPECT_EQ(800u, width);
-    EXPECT_TRUE(QueryDword(reread, "Fade", &fade));
-    EXPECT_EQ(100u, fade);
-    SysCloseStoreKey(reread);
+    EXPECT_EQ(800u, LoadDword("ScreenWidth"));
+    EXPECT_EQ(100u, LoadDword("Fade"));
 }
 
 // A store kept behind a symbolic link (a dotfile manager's) stays a link; its target changes.
@@ -271,7 +325,7 @@ TEST(Store, SaveFollowsSymbolicLink)
     std::filesystem::create_symlink(target, StoreFile(home));
     ASSERT_TRUE(SaveDword("Fade", 3));
     EXPECT_TRUE(std::filesystem::is_symlink(StoreFile(home)));
-    EXPECT_EQ(std::string(HEADER) + "\"Fade\"=dword:3\n", ReadText(target));
+    EXPECT_EQ(HEADER + "\"Fade\"=dword:00000003\n", ReadText(target));
 }
 
 // A save replaces the file but keeps the permissions the user gave it.
@@ -290,7 +344,7 @@ TEST(Store, SaveKeepsFileMode)
 TEST(Store, StoreOfExactlyTheLimitIsRead)
 {
     CTempConfigHome home;
-    std::string text = std::string(HEADER) + "\"ScreenWidth\"=dword:800\n";
+    std::string text = HEADER + "\"ScreenWidth\"=dword:00000320\n";
     text += std::string(1024 * 1024 - text.size(), ';');
     WriteText(StoreFile(home), text);
     HStoreKey key = SysCreateStoreKey(KEY);

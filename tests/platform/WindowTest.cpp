@@ -162,6 +162,17 @@ bool BecomesSeen(HWindow window, bool wanted)
     return true;
 }
 
+// Asks for half a second: true when the window was seen every time.
+bool StaysSeen(HWindow window)
+{
+    for (int ask = 0; ask < 10; ++ask) {
+        if (!SysIsWindowSeen(window))
+            return false;
+        SysSleep(50);
+    }
+    return true;
+}
+
 bool g_poweredDown = false;
 bool ReadTestPower()
 {
@@ -170,9 +181,9 @@ bool ReadTestPower()
 
 }  // namespace
 
-// A window is unseen while another covers it wholly, while the X server's own
-// saver blanks the screen, while the display is powered down and while it
-// is unmapped; seen again after each.
+// A window is unseen while another covers it wholly (not while one covers a
+// part of it), while the X server's own saver blanks the screen, while the
+// display is powered down and while it is unmapped; seen again after each.
 TEST(Window, UnseenWhenCoveredBlankedPoweredDownOrUnmapped)
 {
     CPrivateXServer server(200, 200);
@@ -185,8 +196,11 @@ TEST(Window, UnseenWhenCoveredBlankedPoweredDownOrUnmapped)
     ASSERT_NE(window, 0u);
     EXPECT_TRUE(BecomesSeen(window, true));
 
-    const Window cover = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 200, 0, 0, 0);
+    const Window cover = XCreateSimpleWindow(display, DefaultRootWindow(display), 50, 50, 100, 100, 0, 0, 0);
     XMapRaised(display, cover);
+    XSync(display, False);
+    EXPECT_TRUE(StaysSeen(window)) << "partly covered";
+    XMoveResizeWindow(display, cover, 0, 0, 200, 200);
     XSync(display, False);
     EXPECT_TRUE(BecomesSeen(window, false)) << "covered";
     XUnmapWindow(display, cover);

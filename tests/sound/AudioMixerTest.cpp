@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/AudioMixer.h"
@@ -106,6 +109,79 @@ TEST(CAudioMixer, LoopWrapsWithoutAGap)
     for (size_t i = 0; i < 350; ++i)
         ASSERT_EQ(ramp[i % 100], out[2 * i]) << i;
     EXPECT_TRUE(buffer->IsPlaying());
+}
+
+// At a step that is not whole, the frame after a loop's last is its first,
+// and a single play holds its last: nothing past the end of the data is read.
+TEST(CAudioMixer, InterpolationAtTheEndStaysInsideTheData)
+{
+    CAudioMixer mixer(RATE);
+    auto loop = MakeBuffer(mixer, Pcm16({8000, 16000, 24000, 32000}));
+    ASSERT_TRUE(loop->SetFrequency(RATE * 3 / 2));
+    ASSERT_TRUE(loop->Play(true));
+    std::vector<int16_t> out = Render(mixer, 8);
+    // Frames 0, 1.5, 3, 0.5 (wrapped), 2, 3.5 (between the last and the first), 1, 2.5.
+    const int looped[] = {8000, 20000, 32000, 12000, 24000, 20000, 16000, 28000};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NEAR(looped[i], out[2 * i], 1) << i;
+    loop->Stop();
+
+    auto once = MakeBuffer(mixer, Pcm16({8000, 16000, 24000, 32000}));
+    ASSERT_TRUE(once->SetFrequency(RATE / 2));
+    ASSERT_TRUE(once->Play(false));
+    out = Render(mixer, 9);
+    const int single[] = {8000, 12000, 16000, 20000, 24000, 28000, 32000, 32000, 0};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NEAR(single[i], out[2 * i], 1) << i;
+}
+
+// A duplicate of a playing buffer waits for a Play of its own.
+TEST(CAudioMixer, DuplicateOfPlayingBufferStartsStopped)
+{
+    CAudioMixer mixer(RATE);
+    auto original = MakeBuffer(mixer, Pcm16(std::vector<int16_t>(100, 1000)));
+    ASSERT_TRUE(original->Play(true));
+    Render(mixer, 30);
+    auto duplicate = original->Duplicate();
+    EXPECT_FALSE(duplicate->IsPlaying());
+    EXPECT_EQ(1000, Render(mixer, 1)[0]);
+}
+
+// Data written while the buffer plays reaches the output whole: each chunk
+// the audio thread mixes holds the old data or the new, never part of each.
+// Under ThreadSanitizer a copy made outside the mixer's lock is a race too.
+TEST(CAudioMixer, DataWrittenWhilePlayingIsNeverHalfHeard)
+{
+    const size_t FRAMES = 256;  // one chunk of the mixer's, and one pass of the loop
+    CAudioMixer mixer(RATE);
+    auto buffer = MakeBuffer(mixer, Pcm16(std::vector<int16_t>(FRAMES, 1000)));
+    ASSERT_TRUE(buffer->Play(true));
+    std::atomic<bool> done{false};
+    std::atomic<int> chunks{0};
+    int mixedChunks = 0;
+    std::thread audio([&] {
+        std::vector<int16_t> out(2 * FRAMES);
+        while (!done) {
+            mixer.Mix(out.data(), FRAMES);
+            ++chunks;
+            for (size_t i = 2; i < out.size(); i += 2) {
+                if (out[i] != out[0]) {
+                    ++mixedChunks;
+                    break;
+                }
+            }
+        }
+    });
+    // Writes until the audio thread has mixed many chunks meanwhile.
+    int refused = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int i = 0; chunks < 20000 && std::chrono::steady_clock::now() < deadline; ++i)
+        refused += !FillBuffer(*buffer, Pcm16(std::vector<int16_t>(FRAMES, i % 2 ? -1000 : 1000)));
+    done = true;
+    audio.join();
+    EXPECT_EQ(0, refused);
+    EXPECT_GE(chunks, 20000);
+    EXPECT_EQ(0, mixedChunks) << "of " << chunks;
 }
 
 // A duplicate shares the data written after it was made, but has its own

@@ -133,6 +133,15 @@ TEST_F(SoundSystemTest, SameRequesterRetargetsAndRestartsOnlyForAnotherSound)
     EXPECT_EQ(1, VoicesInUse());
 }
 
+// One fish's sounds under two keys play at once, each on a voice of its own.
+TEST_F(SoundSystemTest, TwoKeysOfOneOwnerPlayOnTwoVoices)
+{
+    ASSERT_EQ(1, Play("loud.wav", this, 0, SOUND_LOOP, 0.5f));
+    ASSERT_EQ(1, Play("other.wav", this, 1, SOUND_LOOP, 1.0f));
+    EXPECT_EQ(2, VoicesInUse());
+    EXPECT_NEAR(8192 - 1000, Render(1)[0], 2);
+}
+
 // A voice taken from another requester starts the new sound at its
 // beginning, even when it is the sound the voice was playing.
 TEST_F(SoundSystemTest, TakenOverVoiceStartsTheNewSoundAtItsBeginning)

@@ -9,6 +9,10 @@ public:
     CTempConfigHome();
     ~CTempConfigHome();
     const std::string& GetPath() const { return m_path; }
+    // The per-user store's file under this config home.
+    std::string GetStoreFile() const { return m_path + "/coralux/settings.reg"; }
+    // Where earlier versions kept it.
+    std::string GetEarlierStoreFile() const { return m_path + "/Quillworth Software/Coralux Screensaver.reg"; }
 
 private:
     std::string m_path;

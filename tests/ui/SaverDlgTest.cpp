@@ -260,9 +260,9 @@ TEST_F(SaverDlgTest, RestoreDefaultsThenCancelLeavesStoreUnchanged)
     g_Settings.Fade = 40;
     g_Settings.UseDesktopSettings = 0;
     CSaverApp(0, nullptr).SaveSettings();
-    const std::string store = home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg";
+    const std::string store = home.GetStoreFile();
     const std::string before = ReadFile(store);
-    ASSERT_NE(before.find("\"YellowFishCount\"=dword:9"), std::string::npos) << before;
+    ASSERT_NE(before.find("\"YellowFishCount\"=dword:00000009"), std::string::npos) << before;
 
     for (int ending : {DIALOG_CANCEL, ID_CLOSE}) {
         CFakeView view;

@@ -11,7 +11,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
 export XDG_CONFIG_HOME="$E2E_DIR/config"
 export XDG_RUNTIME_DIR="$E2E_DIR/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-STORE="$XDG_CONFIG_HOME/Quillworth Software/Coralux Screensaver.reg"
+STORE="$XDG_CONFIG_HOME/coralux/settings.reg"
 
 fail() {
   echo "FAIL: $*" >&2

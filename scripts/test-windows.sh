@@ -2,8 +2,9 @@
 # Builds Coralux.scr and the Windows test suites with MinGW-w64 (through
 # scripts/build-windows.sh, which installs what is missing) and runs them
 # under Wine and Xvfb: the GoogleTest suites, then the end-to-end checks of
-# tests/windows/: e2e.sh (the host's uses) and scaling.sh (144 DPI).
-# Screenshots land in build-windows/shots/.
+# tests/windows/: e2e.sh (the host's uses), scaling.sh (144 DPI) and
+# displays.sh (two monitors, a 16-bit screen). Screenshots land in
+# build-windows/shots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 START=$SECONDS
@@ -33,7 +34,7 @@ for suite in build-windows/tests/test_*.exe; do
 done
 rm "$HOME/.asoundrc"
 skipped=0
-for script in e2e scaling; do
+for script in e2e scaling displays; do
   echo "== $script"
   checks=$(bash "tests/windows/$script.sh" build-windows build-windows/shots)
   echo "$checks"

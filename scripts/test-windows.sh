@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds Coralux.scr and the Windows test suites with MinGW-w64 (through
-# scripts/build-windows.sh, which installs what is missing) and runs them
-# under Wine and Xvfb: the GoogleTest suites, then the end-to-end checks of
-# tests/windows/: e2e.sh (the host's uses), scaling.sh (144 DPI) and
-# displays.sh (two monitors, a 16-bit screen). Screenshots land in
-# build-windows/shots/.
+# Builds Coralux.scr, its setup program and the Windows test suites with
+# MinGW-w64 (through scripts/build-windows.sh, which installs what is
+# missing) and runs them under Wine and Xvfb: the GoogleTest suites, then the
+# end-to-end checks of tests/windows/: e2e.sh (the host's uses), scaling.sh
+# (144 DPI), displays.sh (two monitors, a 16-bit screen) and setup.sh (the
+# setup program, and paths the ANSI code page lacks, in a prefix of its own).
+# Screenshots land in build-windows/shots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 START=$SECONDS
-CORALUX_TARGETS="coralux coralux_test_host coralux_windows_tests" scripts/build-windows.sh -DCORALUX_TESTS=ON
+CORALUX_TARGETS="coralux coralux_setup coralux_test_host coralux_windows_tests" scripts/build-windows.sh -DCORALUX_TESTS=ON
 mkdir -p build-windows/shots
 
 export CORALUX_SOURCE_DIR=$PWD
@@ -34,7 +35,7 @@ for suite in build-windows/tests/test_*.exe; do
 done
 rm "$HOME/.asoundrc"
 skipped=0
-for script in e2e scaling displays; do
+for script in e2e scaling displays setup; do
   echo "== $script"
   checks=$(bash "tests/windows/$script.sh" build-windows build-windows/shots)
   echo "$checks"

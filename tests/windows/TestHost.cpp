@@ -273,6 +273,8 @@ int main(int argc, char** argv)
         return PrintMonitors();
     if (argc >= 2 && std::strcmp(argv[1], "opened") == 0)
         return RecordOpened();
+    if (argc == 3 && std::strcmp(argv[1], "version") == 0)
+        return PrintVersion(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "codepage") == 0)
         return PrintCodePage();
     if (argc == 4 && std::strcmp(argv[1], "press") == 0)
@@ -280,6 +282,6 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "settingchange") == 0)
         return WaitForSettingChange(static_cast<unsigned>(std::atoi(argv[2])));
     std::printf("usage: TestHost name|preview|handover|dialog|manifest SCR, window TITLE, pictures TITLE N,\n"
-                "       press TITLE ID, monitors, opened FILE, codepage, settingchange ACTION\n");
+                "       press TITLE ID, monitors, opened FILE, version FILE, codepage, settingchange ACTION\n");
     return 2;
 }

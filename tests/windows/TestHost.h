@@ -43,6 +43,9 @@ int PrintManifest(const char* scr);
 // TestHost opened FILE: a stand-in for the handler of a kind of document;
 // appends FILE, as UTF-8, and a newline to the file %CORALUX_OPENED% names.
 int RecordOpened();
+// TestHost version FILE: prints the version resource's product name and file
+// version, as the file's Properties show them: "NAME VERSION".
+int PrintVersion(const char* file);
 // TestHost codepage: prints the ANSI code page the process runs with.
 int PrintCodePage();
 // TestHost settingchange ACTION: prints "listening" once it hears what every

@@ -1,6 +1,6 @@
 // TestHost's stand-ins for the desktop's helpers: a document handler that
-// notes what it was asked to open, the code page, and a window that hears
-// the system's announcements.
+// notes what it was asked to open, a file's version as its Properties show
+// it, the code page, and a window that hears the system's announcements.
 #include "tests/windows/TestHost.h"
 
 #include <shellapi.h>
@@ -26,6 +26,30 @@ int RecordOpened()
         return Fail("the record cannot be written");
     std::fprintf(file, "%s\n", path.data());
     std::fclose(file);
+    return 0;
+}
+
+int PrintVersion(const char* file)
+{
+    std::vector<BYTE> info(GetFileVersionInfoSizeA(file, nullptr));
+    if (info.empty() || !GetFileVersionInfoA(file, 0, static_cast<DWORD>(info.size()), info.data()))
+        return Fail("the file has no version resource");
+    // The strings of the first translation the resource names.
+    void* translation = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &translation, &size) || size < 4)
+        return Fail("the version resource names no translation");
+    char block[64];
+    const char* texts[2] = {"", ""};
+    const char* names[2] = {"ProductName", "FileVersion"};
+    for (int i = 0; i < 2; ++i) {
+        const WORD* language = static_cast<const WORD*>(translation);
+        std::snprintf(block, sizeof block, "\\StringFileInfo\\%04x%04x\\%s", language[0], language[1], names[i]);
+        char* text = nullptr;
+        if (VerQueryValueA(info.data(), block, reinterpret_cast<void**>(&text), &size) && size > 0)
+            texts[i] = text;
+    }
+    std::printf("%s %s\n", texts[0], texts[1]);
     return 0;
 }
 

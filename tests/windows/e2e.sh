@@ -321,7 +321,10 @@ check_unoffered_mode() {
     pass "an unoffered mode shows the trace and \"Could not set specified video mode\""
   fi
   rm -f "$err"
+  # The defaults again, for the checks that follow.
   wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 640 /f >/dev/null 2>&1
+  wine reg add "$KEY" /v ScreenHeight /t REG_DWORD /d 480 /f >/dev/null 2>&1
 }
 
 check_name

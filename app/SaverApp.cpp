@@ -23,6 +23,9 @@ namespace {
 
 const char* const MESSAGE_BOX_TITLE = "Coralux:";
 const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between looks at its queue
+// The host's settings may start the show a moment before its preview has
+// ended and let the single-instance mutex go; the show waits this long for it.
+const uint32_t PREVIEW_HANDOVER_MS = 1000;
 // While nothing of the show can be seen (its window hidden, the display
 // asleep) it draws nothing and looks again this often, in milliseconds.
 const uint32_t UNSEEN_WAIT_MS = 250;
@@ -155,7 +158,7 @@ void CSaverApp::RunMode(ERunMode mode)
             DoPreview(GetWindowArgument(m_argc, m_argv));
         break;
     case RUN_SAVER:
-        if (CreateInstanceMutex())
+        if (CreateInstanceMutex(PREVIEW_HANDOVER_MS))
             DoSaver();
         break;
     case RUN_NONE:

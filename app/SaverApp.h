@@ -51,8 +51,9 @@ public:
     void SaveMissingSettings();
 
     // Host services (SaverAppHost.cpp); none reports anything to the user.
-    // False only when another copy holds the mutex of this user's session.
-    bool CreateInstanceMutex();
+    // False only when another copy holds the mutex of this user's session,
+    // and still holds it after waitMs milliseconds.
+    bool CreateInstanceMutex(uint32_t waitMs = 0);
     // Tells the host whether a screen saver runs; the host's answer.
     bool SetScreenSaverRunning(bool running);
     // Before the show ends: the host's password check, where the host leaves it to us.

@@ -4,6 +4,7 @@
 // skipped.
 #include "app/SaverApp.h"
 
+#include "platform/Clock.h"
 #include "platform/NamedMutex.h"
 #include "platform/SaverHost.h"
 
@@ -11,15 +12,21 @@ namespace {
 
 const char INSTANCE_MUTEX[] = "CoraluxMutex";
 const char PASSWORD_PROVIDER[] = "SCRSAVE";
+const uint32_t MUTEX_RETRY_MS = 50;  // between two tries while another copy holds it
 
 }  // namespace
 
-bool CSaverApp::CreateInstanceMutex()
+bool CSaverApp::CreateInstanceMutex(uint32_t waitMs)
 {
+    const uint32_t start = SysGetTickCount();
     bool alreadyExisted = false;
-    m_hMutex = SysCreateNamedMutex(INSTANCE_MUTEX, &alreadyExisted);
-    // A mutex that cannot be made at all must not keep the saver from running.
-    return !alreadyExisted;
+    for (;;) {
+        m_hMutex = SysCreateNamedMutex(INSTANCE_MUTEX, &alreadyExisted);
+        // A mutex that cannot be made at all must not keep the saver from running.
+        if (!alreadyExisted || SysGetTickCount() - start >= waitMs)
+            return !alreadyExisted;
+        SysSleep(MUTEX_RETRY_MS);
+    }
 }
 
 bool CSaverApp::SetScreenSaverRunning(bool running)

@@ -17,11 +17,13 @@ PACKAGES=(
   xfonts-base xscreensaver libxml2-utils python3 sox dbus-daemon dbus-bin xdg-utils
 )
 if [ "${1:-}" = "--windows" ]; then
-  # Wine only recommends the X libraries it needs under Xvfb.
+  # Wine only recommends the X libraries it needs under Xvfb. Xorg's dummy
+  # driver gives Wine two monitors; nsis builds the setup program.
   PACKAGES+=(
     g++-mingw-w64-x86-64-posix googletest dpkg-dev fp-utils
     wine64 wine fonts-wine
     libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxrender1 libxxf86vm1
+    xserver-xorg-core xserver-xorg-video-dummy nsis
   )
 fi
 if [ "${1:-}" = "--fuzz" ]; then

@@ -5,6 +5,7 @@
 #   scripts/deps.sh --windows  also the MinGW-w64 cross build and Wine
 #   scripts/deps.sh --fuzz     also clang and its libFuzzer and sanitizer runtimes
 #   scripts/deps.sh --profile  also perf, for bench/run-profile.sh
+#   scripts/deps.sh --package  also debhelper and lintian, for scripts/package.sh
 set -euo pipefail
 
 PACKAGES=(
@@ -29,6 +30,10 @@ if [ "${1:-}" = "--fuzz" ]; then
 fi
 if [ "${1:-}" = "--profile" ]; then
   PACKAGES+=(linux-perf)
+fi
+if [ "${1:-}" = "--package" ]; then
+  # debian/control's Build-Depends beyond the build's own list above.
+  PACKAGES+=(debhelper lintian libjpeg-dev libxext-dev pkgconf dpkg-dev)
 fi
 
 missing=()

@@ -15,18 +15,25 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 STAGE=$WORK/stage
 DESTDIR=$STAGE cmake --install "$CORALUX_BINARY_DIR" --prefix /usr >/dev/null
-for file in usr/bin/coralux usr/libexec/xscreensaver/coralux usr/share/xscreensaver/config/coralux.xml \
-  usr/share/applications/coralux.desktop usr/share/man/man6/coralux.6 usr/share/doc/coralux/ReadMe.html \
-  usr/share/icons/hicolor/48x48/apps/coralux.png; do
+FILES=(usr/bin/coralux usr/libexec/xscreensaver/coralux usr/share/xscreensaver/config/coralux.xml
+  usr/share/applications/coralux.desktop usr/share/applications/screensavers/coralux.desktop
+  usr/share/man/man6/coralux.6 usr/share/coralux/ReadMe.html usr/share/icons/hicolor/48x48/apps/coralux.png
+  usr/share/icons/hicolor/256x256/apps/coralux.png)
+for file in "${FILES[@]}"; do
   [ -e "$STAGE/$file" ] || fail "cmake --install left out $file"
 done
+# Every installed file, the hack's link included, is in the manifest (other
+# systems' packagers and uninstallers go by it).
+[ "$(sort "$CORALUX_BINARY_DIR/install_manifest.txt")" = "$(printf '/%s\n' "${FILES[@]}" | sort)" ] ||
+  fail "the install manifest is not the installed files: $(cat "$CORALUX_BINARY_DIR/install_manifest.txt")"
 [ "$(readlink -f "$STAGE/usr/libexec/xscreensaver/coralux")" = "$STAGE/usr/bin/coralux" ] ||
   fail "the hack's entry does not lead to the program"
 
 CONFIG=$STAGE/usr/share/xscreensaver/config/coralux.xml
 xmllint --noout "$CONFIG" || fail "coralux.xml is not well-formed"
 [ "$(xmllint --xpath 'string(/screensaver/@name)' "$CONFIG")" = coralux ] || fail "no screensaver name"
-[ "$(xmllint --xpath 'string(/screensaver/command/@arg)' "$CONFIG")" = --root ] || fail "no --root command"
+[ "$(xmllint --xpath 'string(/screensaver/command/@arg)' "$CONFIG")" = "--root --defaults" ] ||
+  fail "the command is not --root with the defaults marker"
 [ "$(xmllint --xpath 'count(/screensaver/_description)' "$CONFIG")" = 1 ] || fail "no description"
 for arg in $(xmllint --xpath '//number/@arg' "$CONFIG" | sed 's/ *arg="\([^"]*\)"/\1 /g'); do
   "$STAGE/usr/bin/coralux" "${arg/\%/3}" --version >/dev/null || fail "the program refuses $arg"

@@ -16,6 +16,9 @@ PACKAGES=(
   libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool x11-xserver-utils x11-apps x11-utils imagemagick
   xfonts-base xscreensaver libxml2-utils python3 sox dbus-daemon dbus-bin xdg-utils
+  # The real hosts' tests: MATE's screen saver and its menu library, a user's
+  # sound server, and gdb to read a running show's settings.
+  mate-screensaver gir1.2-matemenu-2.0 python3-gi python3-numpy pulseaudio pulseaudio-utils gdb
 )
 if [ "${1:-}" = "--windows" ]; then
   # Wine only recommends the X libraries it needs under Xvfb.

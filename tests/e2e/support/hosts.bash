@@ -51,7 +51,7 @@ start_x() {
 # its hacks (HOME, PATH, DISPLAY), and the NAME=VALUE words that come first.
 as_user() {
   setpriv --reuid="$HOST_USER" --regid="$HOST_GROUP" --clear-groups \
-    env -i HOME="$USER_HOME" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" NO_AT_BRIDGE=1 "$@"
+    env -i HOME="$USER_HOME" PATH=/usr/bin:/bin DISPLAY="${DISPLAY:-}" NO_AT_BRIDGE=1 "$@"
 }
 
 # The user's session bus (BUS): a desktop has one, and without it the

@@ -29,8 +29,8 @@ struct SHostOptions
     bool version = false;
     bool addToXScreenSaver = false;  // --add-to-xscreensaver: list Coralux for this user
     bool defaults = false;           // DEFAULTS_OPTION
-    bool root = false;        // --root: $XSCREENSAVER_WINDOW, else the root window
-    HWindow windowId = 0;     // --window-id: that window (wins over --root)
+    bool root = false;               // --root: $XSCREENSAVER_WINDOW, else the root window
+    HWindow windowId = 0;            // --window-id: that window (wins over --root)
     std::vector<SSettingOverride> overrides;
     std::vector<const char*> rest;  // the program name and every other argument, in order
     std::string error;              // set when the line cannot be used

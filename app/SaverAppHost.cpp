@@ -53,7 +53,8 @@ bool CSaverApp::AddToXScreenSaver()
     std::string text;
     const EXScreenSaverFileRead read = SysReadXScreenSaverFile(&text);
     if (read == XSCREENSAVER_FILE_UNREADABLE) {
-        std::fprintf(stderr, "coralux: cannot read %s; nothing changed\n", path.empty() ? "~/.xscreensaver" : path.c_str());
+        std::fprintf(stderr, "coralux: cannot read %s; nothing changed\n",
+                     path.empty() ? "~/.xscreensaver" : path.c_str());
         return false;
     }
     if (read == XSCREENSAVER_FILE_MISSING)

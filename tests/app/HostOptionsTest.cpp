@@ -88,7 +88,7 @@ TEST(HostOptions, UnknownDoubleDashIsRefusedSwitchesAreNot)
         EXPECT_NE(refused.error.find(bad), std::string::npos) << refused.error;
     }
     const std::vector<std::pair<std::vector<const char*>, ERunMode>> switches = {
-        {{"/s"}, RUN_SAVER}, {{"-s"}, RUN_SAVER},      {{"/c:1234"}, RUN_CONFIG},
+        {{"/s"}, RUN_SAVER},        {{"-s"}, RUN_SAVER},         {{"/c:1234"}, RUN_CONFIG},
         {{"/p", "5"}, RUN_PREVIEW}, {{"/a", "5"}, RUN_PASSWORD}, {{"-x"}, RUN_NONE}};
     for (const auto& [words, mode] : switches) {
         bool ok = false;

@@ -148,7 +148,9 @@ TEST(CSaverApp, DefaultsMarkerKeepsTheStoreOut)
     std::ofstream(home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg")
         << "[Software\\Quillworth Software\\Coralux Screensaver]\n\"YellowFishCount\"=dword:2\n";
     const std::vector<std::pair<std::vector<const char*>, int32_t>> runs = {
-        {{"coralux", "/x"}, 2}, {{"coralux", "--defaults", "/x"}, 5}, {{"coralux", "/x", "--defaults", "--yellow-fish=3"}, 3}};
+        {{"coralux", "/x"}, 2},
+        {{"coralux", "--defaults", "/x"}, 5},
+        {{"coralux", "/x", "--defaults", "--yellow-fish=3"}, 3}};
     for (const auto& [argv, yellow] : runs) {
         CSaverApp app(static_cast<int>(argv.size()), argv.data());
         app.InitInstance();

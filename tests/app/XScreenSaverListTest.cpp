@@ -67,7 +67,8 @@ TEST(XScreenSaverList, MarksAnOldLineInPlaceAndLeavesARightOne)
 // starts or contains it, not an argument, not another resource.
 TEST(XScreenSaverList, LookalikesAreNotCoralux)
 {
-    const std::string text = "# coralux --root\nimageDirectory: /home/u/coralux\n"
-                             "programs:\t\\\n  coraluxx --root \\n\\\n  maze --coralux \\n\\\n  GL: x/coralux-old -root \\n\\\n";
+    const std::string text =
+        "# coralux --root\nimageDirectory: /home/u/coralux\n"
+        "programs:\t\\\n  coraluxx --root \\n\\\n  maze --coralux \\n\\\n  GL: x/coralux-old -root \\n\\\n";
     EXPECT_EQ(Added(text + "\n"), text + ENTRY + "\\\n\n");
 }

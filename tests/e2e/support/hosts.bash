@@ -67,9 +67,13 @@ start_session_bus() {
 # (~/.config: hosts pass no XDG_CONFIG_HOME), with the values given as
 # "Name"=dword:hex lines.
 write_store() {
-  local folder="$USER_HOME/.config/Quillworth Software"
+  local folder="$USER_HOME/.config/coralux"
   mkdir -p "$folder"
-  { echo '[Software\Quillworth Software\Coralux Screensaver]'; printf '%s\n' "$@"; } >"$folder/Coralux Screensaver.reg"
+  {
+    echo 'Windows Registry Editor Version 5.00'
+    echo '[HKEY_CURRENT_USER\Software\Quillworth Software\Coralux Screensaver]'
+    printf '%s\n' "$@"
+  } >"$folder/settings.reg"
   chown -R "$HOST_USER:$HOST_GROUP" "$USER_HOME/.config"
 }
 

@@ -52,26 +52,29 @@ std::string DescribeBadValue(const std::string& name, const char* value, int32_t
            " to " + std::to_string(highest);
 }
 
-// "--name=value" for one of the settings; false when the argument is none.
-bool ReadSettingOption(const char* argument, SHostOptions* options)
+// A double-dash word other than the fixed options: one of the settings,
+// --name=value, or a mistake, which is refused. False for any other word: it
+// meets the host-switch test.
+bool ReadDoubleDashWord(const char* argument, SHostOptions* options)
 {
     if (std::strncmp(argument, "--", 2) != 0)
         return false;
     const char* equals = std::strchr(argument, '=');
-    if (!equals)
-        return false;
-    const std::string name(argument + 2, equals);
+    const std::string name = equals ? std::string(argument + 2, equals) : std::string(argument + 2);
     for (const SSettingOption& option : SETTING_OPTIONS) {
         if (name != option.name)
             continue;
         int32_t value = 0;
-        if (ParseSetting(equals + 1, option.lowest, option.highest, &value))
+        if (!equals)
+            options->error = std::string(argument) + " needs a value: " + argument + "=N";
+        else if (ParseSetting(equals + 1, option.lowest, option.highest, &value))
             options->overrides.push_back({&(g_Settings.*option.setting), value});
         else
             options->error = DescribeBadValue(name, equals + 1, option.lowest, option.highest);
         return true;
     }
-    return false;
+    options->error = std::string("unrecognized option '") + argument + "'";
+    return true;
 }
 
 // "--max-fps=N"; false when the argument is another.
@@ -86,6 +89,8 @@ bool ReadMaxFpsOption(const char* argument, SHostOptions* options)
 }
 
 }  // namespace
+
+const char DEFAULTS_OPTION[] = "--defaults";
 
 HWindow ParseWindowId(const char* text)
 {
@@ -115,6 +120,10 @@ bool ParseHostOptions(int argc, const char* const* argv, SHostOptions* options)
             options->help = true;
         } else if (std::strcmp(argument, "--version") == 0) {
             options->version = true;
+        } else if (std::strcmp(argument, "--add-to-xscreensaver") == 0) {
+            options->addToXScreenSaver = true;
+        } else if (std::strcmp(argument, DEFAULTS_OPTION) == 0) {
+            options->defaults = true;
         } else if (IsAny(argument, "--root", "-root")) {
             options->root = true;
         } else if (IsAny(argument, "--window-id", "-window-id")) {
@@ -123,7 +132,7 @@ bool ParseHostOptions(int argc, const char* const* argv, SHostOptions* options)
             if (options->windowId == 0)
                 options->error = std::string("--window-id needs a window id (decimal or 0x hex), not \"") +
                                  (id ? id : "") + "\"";
-        } else if (!ReadMaxFpsOption(argument, options) && !ReadSettingOption(argument, options)) {
+        } else if (!ReadMaxFpsOption(argument, options) && !ReadDoubleDashWord(argument, options)) {
             options->rest.push_back(argument);
         }
         if (!options->error.empty())
@@ -149,10 +158,17 @@ std::string GetHelpText(const char* program)
                        "  /p WINDOW           the preview picture inside that X window\n"
                        "  /a WINDOW           the password change (nothing to do on Linux)\n"
                        "\n"
-                       "xscreensaver:\n"
+                       "Screen-saver hosts (xscreensaver, MATE, Xfce):\n"
                        "  --root, -root       draw into $XSCREENSAVER_WINDOW, or else the root window\n"
                        "  --window-id ID, -window-id ID\n"
-                       "                      draw into that X window (decimal, or hex after 0x)\n"
+                       "                      draw into that X window (decimal, or hex after 0x);\n"
+                       "                      a preview: silent\n"
+                       "  --defaults          start from the built-in settings, not the stored ones\n"
+                       "                      (xscreensaver's line carries it: its settings pane passes\n"
+                       "                      every value that differs)\n"
+                       "  --add-to-xscreensaver\n"
+                       "                      add Coralux to xscreensaver's list in ~/.xscreensaver\n"
+                       "                      and exit\n"
                        "\n"
                        "Settings for this run only (the stored settings stay as they are):\n";
     for (const SSettingOption& option : SETTING_OPTIONS) {

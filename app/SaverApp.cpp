@@ -13,6 +13,7 @@
 #include "platform/DisplayMode.h"
 #include "platform/GLContext.h"
 #include "platform/MessageBox.h"
+#include "platform/Session.h"
 #include "render/BlackWnd.h"
 #include "render/DisplayMode.h"
 #include "render/GLDrawer.h"
@@ -26,6 +27,9 @@ namespace {
 
 const char* const MESSAGE_BOX_TITLE = "Coralux:";
 const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between looks at its queue
+// The host's settings may start the show a moment before its preview has
+// ended and let the single-instance mutex go; the show waits this long for it.
+const uint32_t PREVIEW_HANDOVER_MS = 1000;
 
 const char* const AMBIENT_SOUND = "sound/main.wav";
 const int32_t AMBIENT_KEY = -1;      // never taken over by a splash
@@ -104,10 +108,9 @@ void CSaverApp::MainLoop()
     try {
         if (AnswerHostOptions())
             return;
+        SysRestoreSessionEnvironment();
         SeedRandom(SysGetTickCount());
-        SetDefaultSettings();
-        LoadSettings();
-        ApplySettingOverrides(m_options);
+        SetUpSettings();
         if (!LoadResourcePack(PACK_RESOURCE_ID))
             RaiseResourceError();
         if (m_options.IsHosted())
@@ -133,7 +136,19 @@ bool CSaverApp::AnswerHostOptions()
         std::fputs(GetHelpText(program).c_str(), stdout);
     else if (m_options.version)
         std::fputs(GetVersionText().c_str(), stdout);
-    return m_options.help || m_options.version;
+    else if (m_options.addToXScreenSaver)
+        m_exitCode = AddToXScreenSaver() ? 0 : 1;
+    return m_options.help || m_options.version || m_options.addToXScreenSaver;
+}
+
+void CSaverApp::SetUpSettings()
+{
+    SetDefaultSettings();
+    // Under xscreensaver its settings pane is the one authority: what it
+    // shows is what runs, whatever our own dialog stored.
+    if (!m_options.defaults)
+        LoadSettings();
+    ApplySettingOverrides(m_options);
 }
 
 void CSaverApp::RunMode(ERunMode mode)
@@ -150,7 +165,7 @@ void CSaverApp::RunMode(ERunMode mode)
             DoPreview(GetWindowArgument(m_argc, m_argv));
         break;
     case RUN_SAVER:
-        if (CreateInstanceMutex())
+        if (CreateInstanceMutex(PREVIEW_HANDOVER_MS))
             DoSaver();
         break;
     case RUN_NONE:
@@ -189,10 +204,11 @@ void CSaverApp::DoSaver()
         if (!g_Settings.UseDesktopSettings)
             RestoreDisplayMode();
         // After every normal run, so that the first one stores all the
-        // defaults; settings given for this run only are not stored. The
-        // show changes no setting, so it never overwrites one: the setup
-        // dialog may have stored the user's new choice while it ran.
-        if (m_options.overrides.empty())
+        // defaults; settings given for this run only are not stored, nor
+        // any of a run that never read the store. The show changes no
+        // setting, so it never overwrites one: the setup dialog may have
+        // stored the user's new choice while it ran.
+        if (m_options.overrides.empty() && !m_options.defaults)
             SaveMissingSettings();
     } catch (...) {
         // The windows are gone by now; the desktop gets its own mode back
@@ -232,10 +248,12 @@ void CSaverApp::DoHostedShow(HWindow host)
         if (!window->Create(host))
             RaiseError("Could not create main window");
         drawer->Init();
-        bool anotherPlays = false;
-        m_hMutex = SysCreateNamedMutex(HOSTED_SOUND_MUTEX, &anotherPlays);
-        if (!anotherPlays)
-            StartSounds(window->GetHWND(), this);
+        if (!IsPreview(window->GetHWND())) {
+            bool anotherPlays = false;
+            m_hMutex = SysCreateNamedMutex(HOSTED_SOUND_MUTEX, &anotherPlays);
+            if (!anotherPlays)
+                StartSounds(window->GetHWND(), this);
+        }
         RunHostedShow(*window, *drawer);
         ShutdownSoundSystem();
         drawer.Reset();
@@ -245,6 +263,14 @@ void CSaverApp::DoHostedShow(HWindow host)
         AddTrace("CSaverApp::DoHostedShow");
         throw;
     }
+}
+
+// A preview inside a settings window is seen, not heard, as /p is:
+// xscreensaver's settings name their preview window with --window-id, and
+// MATE's preferences run the full-screen command line in a small window.
+bool CSaverApp::IsPreview(HWindow window) const
+{
+    return m_options.windowId != 0 || !SysCoversMonitor(window);
 }
 
 // The host ends the show (SIGTERM) or takes its window away; nothing the

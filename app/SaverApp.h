@@ -51,22 +51,33 @@ public:
     void SaveMissingSettings();
 
     // Host services (SaverAppHost.cpp); none reports anything to the user.
-    // False only when another copy holds the mutex of this user's session.
-    bool CreateInstanceMutex();
+    // False only when another copy holds the mutex of this user's session,
+    // and still holds it after waitMs milliseconds.
+    bool CreateInstanceMutex(uint32_t waitMs = 0);
     // Tells the host whether a screen saver runs; the host's answer.
     bool SetScreenSaverRunning(bool running);
     // Before the show ends: the host's password check, where the host leaves it to us.
     void VerifyPassword(HWindow owner);
     // The a switch: the host's password change dialog, where the host has one.
     void ChangePassword(HWindow owner);
+    // --add-to-xscreensaver: puts Coralux's line in the user's list of
+    // xscreensaver's display modes and says what it did; false, with the
+    // reason on standard error, when the list could not be changed.
+    bool AddToXScreenSaver();
 
 private:
-    // --help, --version or a bad option: answered here; false when the run goes on.
+    // --help, --version, --add-to-xscreensaver or a bad option: answered
+    // here; false when the run goes on.
     bool AnswerHostOptions();
+    // The run's settings: the defaults, then the store unless the command
+    // line carries the defaults marker, then the options given for this run.
+    void SetUpSettings();
     void RunMode(ERunMode mode);
     // The window the hosted show draws into: the one named on the command
     // line, else the one xscreensaver names in its environment, else the root.
     HWindow GetHostWindow() const;
+    // True when the hosted show's window is a settings window's preview.
+    bool IsPreview(HWindow window) const;
     void RunHostedShow(CHostWnd& window, CGLDrawerI& drawer);
     // Frames until the saver window ends the run or a quit arrives; waiting
     // messages always come before the next frame.

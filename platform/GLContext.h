@@ -16,7 +16,8 @@ struct SPixelFormat
 // such a window is made GL-capable from the start: double buffered, 24 colour
 // bits and the deepest depth buffer the display offers of 32, 24 or 16 bits. A
 // context is refused when that visual falls short of the format's colour bits
-// or double buffering.
+// or double buffering. On Windows the pixel format is chosen per window, and a
+// display shallower than the colour bits (16 bits) needs only its own depth.
 HGLContext SysCreateGLContext(HWindow window, const SPixelFormat& format);
 // Makes the context current on this thread for the window; (0, 0) detaches.
 bool SysMakeCurrent(HWindow window, HGLContext context);

@@ -113,6 +113,11 @@ void SysSetDisplayPowerProbe(bool (*poweredDown)());
 // Size of the client area of a window, ours or another program's; false when
 // the window does not exist (an adopted window its owner destroyed included).
 bool SysGetClientSize(HWindow window, int* width, int* height);
+// True when the window (ours or another program's) covers the whole monitor
+// its centre lies on, as a host's full-screen window does; false for a
+// smaller one, such as a preview inside a settings window, and for a window
+// that does not exist.
+bool SysCoversMonitor(HWindow window);
 // The default processing of any message the program does not handle.
 intptr_t SysDefWindowProc(HWindow window, unsigned message, uintptr_t wParam, intptr_t lParam);
 

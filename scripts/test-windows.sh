@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds Coralux.scr and the Windows test suites with MinGW-w64 (through
-# scripts/build-windows.sh, which installs what is missing) and runs them
-# under Wine and Xvfb: the GoogleTest suites, then the end-to-end checks of
-# tests/windows/e2e.sh. Screenshots land in build-windows/shots/.
+# Builds Coralux.scr, its setup program and the Windows test suites with
+# MinGW-w64 (through scripts/build-windows.sh, which installs what is
+# missing) and runs them under Wine and Xvfb: the GoogleTest suites, then the
+# end-to-end checks of tests/windows/: e2e.sh (the host's uses), scaling.sh
+# (144 DPI), displays.sh (two monitors, a 16-bit screen) and setup.sh (the
+# setup program, and paths the ANSI code page lacks, in a prefix of its own).
+# Screenshots land in build-windows/shots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 START=$SECONDS
-CORALUX_TARGETS="coralux coralux_test_host coralux_windows_tests" scripts/build-windows.sh -DCORALUX_TESTS=ON
+CORALUX_TARGETS="coralux coralux_setup coralux_test_host coralux_windows_tests" scripts/build-windows.sh -DCORALUX_TESTS=ON
 mkdir -p build-windows/shots
 
 export CORALUX_SOURCE_DIR=$PWD
@@ -31,12 +34,18 @@ for suite in build-windows/tests/test_*.exe; do
   [ "$status" -eq 0 ] || [ -n "$bad" ] || failed=$((failed + 1))
 done
 rm "$HOME/.asoundrc"
-echo "== end to end"
-e2e=$(bash tests/windows/e2e.sh build-windows build-windows/shots)
-echo "$e2e"
-passed=$((passed + $(echo "$e2e" | grep -c '^ok:')))
-failed=$((failed + $(echo "$e2e" | grep -c '^FAIL:')))
-echo "windows: $passed passed, $failed failed"
+skipped=0
+for script in e2e scaling displays setup; do
+  echo "== $script"
+  checks=$(bash "tests/windows/$script.sh" build-windows build-windows/shots)
+  echo "$checks"
+  passed=$((passed + $(echo "$checks" | grep -c '^ok:')))
+  failed=$((failed + $(echo "$checks" | grep -c '^FAIL:')))
+  skipped=$((skipped + $(echo "$checks" | grep -c '^skip:')))
+done
+summary="windows: $passed passed, $failed failed"
+[ "$skipped" -eq 0 ] || summary+=", $skipped skipped"
+echo "$summary"
 [ "$failed" -eq 0 ]
 EOF_RUN
 echo "Windows tests took $((SECONDS - START)) s"

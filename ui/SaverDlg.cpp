@@ -15,7 +15,7 @@ const char* const DIALOG_TITLE = "Coralux: Setup";
 const char* const HELP_FILES[] = {"ReadMe.chm", "ReadMe.html"};
 // Where the help lies relative to the program: beside it on Windows, installed,
 // then in the build tree.
-const char* const HELP_BESIDE_PROGRAM[] = {"ReadMe.chm", "../share/doc/coralux/ReadMe.html", "ReadMe.html"};
+const char* const HELP_BESIDE_PROGRAM[] = {"ReadMe.chm", "../share/coralux/ReadMe.html", "ReadMe.html"};
 
 const int RESOLUTION_COUNT = 4;  // 64, 128, 256 and 512 pixels
 const int SMALLEST_RESOLUTION_SHIFT = 6;

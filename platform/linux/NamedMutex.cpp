@@ -14,15 +14,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "platform/linux/RuntimeFolder.h"
 
-// True for a folder of this user's that no one else can write into.
-bool IsPrivateFolder(const std::string& folder)
-{
-    struct stat status;
-    return lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == getuid() &&
-           (status.st_mode & 0022) == 0;
-}
+namespace {
 
 std::string GetLockFolder()
 {

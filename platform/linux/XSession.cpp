@@ -16,8 +16,12 @@ bool g_triedVideo = false;
 
 // Xlib's own handler ends the process; an X error here (a foreign window gone
 // before us, a refused request) is the window system's news, not our crash.
+// A host that ends a show destroys its window at once, and the requests
+// still on their way to it fail: that is the expected end, not worth a word.
 int LogXError(Display* display, XErrorEvent* error)
 {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
     char text[256] = {};
     XGetErrorText(display, error->error_code, text, sizeof(text));
     std::fprintf(stderr, "coralux: X error: %s (request %d.%d, resource 0x%lx)\n", text, error->request_code,

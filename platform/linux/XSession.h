@@ -12,7 +12,8 @@ bool StartVideo();
 bool IsVideoStarted();
 
 // Our own Xlib connection, opened on first use; null when there is no display.
-// X errors on any connection are logged, never fatal.
+// X errors on any connection are never fatal; those of a window gone
+// (BadWindow, BadDrawable) pass quietly, the others are logged.
 Display* GetXDisplay();
 
 // True when the X server knows a window of that id (ours or another program's).

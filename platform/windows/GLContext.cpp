@@ -3,6 +3,8 @@
 // (CS_OWNDC), so GetDC hands back the same one every time.
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "platform/GLContext.h"
 #include "platform/windows/WindowClasses.h"
 
@@ -21,6 +23,15 @@ PIXELFORMATDESCRIPTOR DescribeFormat(const SPixelFormat& format)
     return descriptor;
 }
 
+// The colour bits a format must reach: what the show asks for, but never
+// more than the display itself has, since the closest format the host offers
+// on a 16-bit display has 16.
+int GetNeededColorBits(HDC dc, const SPixelFormat& format)
+{
+    const int displayBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+    return displayBits > 0 ? std::min(format.colorBits, displayBits) : format.colorBits;
+}
+
 // The closest format may still fall short of what the show needs.
 bool SetFormat(HDC dc, const SPixelFormat& format)
 {
@@ -30,7 +41,8 @@ bool SetFormat(HDC dc, const SPixelFormat& format)
     if (index == 0 || !DescribePixelFormat(dc, index, sizeof chosen, &chosen))
         return false;
     const bool doubleBuffer = (chosen.dwFlags & PFD_DOUBLEBUFFER) != 0;
-    if (chosen.cColorBits < format.colorBits || doubleBuffer != format.doubleBuffer)
+    if (chosen.iPixelType != PFD_TYPE_RGBA || chosen.cColorBits < GetNeededColorBits(dc, format) ||
+        doubleBuffer != format.doubleBuffer)
         return false;
     return SetPixelFormat(dc, index, &chosen) != FALSE;
 }

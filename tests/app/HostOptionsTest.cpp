@@ -75,3 +75,39 @@ TEST(HostOptions, WindowIdsInDecimalOrHex)
     Parse({"--window-id"}, &ok);
     EXPECT_FALSE(ok);
 }
+
+// A double-dash word that is none of ours is a mistake, named in the
+// message: no host passes one, so a typo never ends quietly. The original
+// host's switches, an unknown single-letter one included, are not touched.
+TEST(HostOptions, UnknownDoubleDashIsRefusedSwitchesAreNot)
+{
+    for (const char* bad : {"--yelow-fish=3", "--fade", "--", "--root=1", "--defaults=1"}) {
+        bool ok = true;
+        const SHostOptions refused = Parse({"/s", bad}, &ok);
+        EXPECT_FALSE(ok) << bad;
+        EXPECT_NE(refused.error.find(bad), std::string::npos) << refused.error;
+    }
+    const std::vector<std::pair<std::vector<const char*>, ERunMode>> switches = {
+        {{"/s"}, RUN_SAVER},        {{"-s"}, RUN_SAVER},         {{"/c:1234"}, RUN_CONFIG},
+        {{"/p", "5"}, RUN_PREVIEW}, {{"/a", "5"}, RUN_PASSWORD}, {{"-x"}, RUN_NONE}};
+    for (const auto& [words, mode] : switches) {
+        bool ok = false;
+        const SHostOptions options = Parse(words, &ok);
+        EXPECT_TRUE(ok) << words[0];
+        EXPECT_EQ(RemainingMode(options), mode) << words[0];
+    }
+}
+
+// xscreensaver's marker and the one-step listing are taken out like the
+// window options: the host switch that remains still decides the mode.
+TEST(HostOptions, MarkerAndListingAreTakenOut)
+{
+    const SHostOptions marked = Parse({"--root", "--defaults", "--yellow-fish=1"});
+    EXPECT_TRUE(marked.defaults);
+    EXPECT_EQ(marked.overrides.size(), 1u);
+    EXPECT_EQ(marked.rest.size(), 1u);
+    const SHostOptions listing = Parse({"--add-to-xscreensaver", "/s"});
+    EXPECT_TRUE(listing.addToXScreenSaver);
+    EXPECT_FALSE(listing.defaults);
+    EXPECT_EQ(RemainingMode(listing), RUN_SAVER);
+}

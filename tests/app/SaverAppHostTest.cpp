@@ -2,12 +2,14 @@
 #include "app/SaverApp.h"
 
 #include "app/Trace.h"
+#include "platform/Clock.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempConfigHome.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -33,6 +35,35 @@ TEST_F(CSaverAppHost, SecondInstanceIsRefusedUntilFirstEnds)
     EXPECT_FALSE(CSaverApp(0, nullptr).CreateInstanceMutex());
     first.reset();
     EXPECT_TRUE(CSaverApp(0, nullptr).CreateInstanceMutex());
+}
+
+// The host may start /s a moment before its preview has let the mutex go:
+// the show waits for it and runs (here it reaches the display no server
+// answers, so it fails there, past the mutex).
+TEST_F(CSaverAppHost, ShowWaitsForEndingPreviewToLetGo)
+{
+    auto preview = std::make_unique<CSaverApp>(0, nullptr);
+    ASSERT_TRUE(preview->CreateInstanceMutex());
+    std::thread ending([&preview] {
+        SysSleep(200);
+        preview.reset();
+    });
+    const char* argv[] = {"coralux", "/s"};
+    CSaverApp show(2, argv);
+    show.InitInstance();
+    ending.join();
+    EXPECT_EQ(1, show.GetExitCode());
+    EXPECT_NE(g_strTrace.find("CSaverApp::DoSaver"), std::string::npos) << g_strTrace;
+}
+
+// A holder that stays keeps the mutex through the whole wait, not less.
+TEST_F(CSaverAppHost, HolderThatStaysOutlastsTheWait)
+{
+    CSaverApp holder(0, nullptr);
+    ASSERT_TRUE(holder.CreateInstanceMutex());
+    const uint32_t start = SysGetTickCount();
+    EXPECT_FALSE(CSaverApp(0, nullptr).CreateInstanceMutex(300));
+    EXPECT_GE(SysGetTickCount() - start, 300u);
 }
 
 // /s and /p while another copy runs end quietly: no show, no failure.

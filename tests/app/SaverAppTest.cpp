@@ -4,7 +4,10 @@
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <thread>
+#include <vector>
 
 #include "app/SaverApp.h"
 #include "app/Settings.h"
@@ -134,6 +137,25 @@ TEST(CSaverApp, UnknownSwitchEndsQuietly)
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(app.GetExitCode(), 0);
     EXPECT_TRUE(g_strTrace.empty());
+}
+
+// Under xscreensaver's marker its settings pane is the one authority: the
+// stored values never reach the run, only the built-in ones and the options.
+TEST(CSaverApp, DefaultsMarkerKeepsTheStoreOut)
+{
+    CTempConfigHome home;
+    std::filesystem::create_directories(home.GetPath() + "/Quillworth Software");
+    std::ofstream(home.GetPath() + "/Quillworth Software/Coralux Screensaver.reg")
+        << "[Software\\Quillworth Software\\Coralux Screensaver]\n\"YellowFishCount\"=dword:2\n";
+    const std::vector<std::pair<std::vector<const char*>, int32_t>> runs = {
+        {{"coralux", "/x"}, 2},
+        {{"coralux", "--defaults", "/x"}, 5},
+        {{"coralux", "/x", "--defaults", "--yellow-fish=3"}, 3}};
+    for (const auto& [argv, yellow] : runs) {
+        CSaverApp app(static_cast<int>(argv.size()), argv.data());
+        app.InitInstance();
+        EXPECT_EQ(g_Settings.YellowFishCount, yellow) << argv[1];
+    }
 }
 
 // A preview whose window does not exist ends at once instead of waiting.

@@ -209,28 +209,61 @@ protected:
 
 // Two processes at once, each into its own window (one id in decimal, one in
 // hex): each fills its window and follows it as it grows, a third window
-// stays as it was, only one of them plays sound, and each ends cleanly on
-// the host's SIGTERM.
+// stays as it was, neither plays sound (a window named by --window-id is a
+// settings window's preview), and each ends cleanly on the host's SIGTERM.
 TEST_F(ShowProcessTest, TwoProcessesDrawIntoTheirOwnWindows)
 {
     const Window left = MakeWindow(0, 0, 200, 150), right = MakeWindow(300, 0, 200, 150);
     const Window untouched = MakeWindow(0, 300, 100, 100);
     char hex[32];
     std::snprintf(hex, sizeof hex, "0x%lx", right);
-    // Through SDL's disk driver each process would write its own file; only one plays.
+    // Through SDL's disk driver each process would write its own file.
     const std::string sound = m_home.GetPath() + "/sound-";
     const pid_t first =
         Start({"--window-id", std::to_string(left)}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "first"});
     const pid_t second = Start({"-window-id", hex}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + "second"});
     EXPECT_TRUE(WaitUntilDrawn(left));
     EXPECT_TRUE(WaitUntilDrawn(right));
-    EXPECT_NE(std::filesystem::exists(sound + "first"), std::filesystem::exists(sound + "second"));
     XResizeWindow(m_display, left, 280, 260);
     XSync(m_display, False);
     EXPECT_TRUE(WaitUntilDrawn(left));
     EXPECT_EQ(DrawnShare(untouched), 0.0);
     EXPECT_TRUE(EndsOnTerm(first));
     EXPECT_TRUE(EndsOnTerm(second));
+    EXPECT_FALSE(std::filesystem::exists(sound + "first"));
+    EXPECT_FALSE(std::filesystem::exists(sound + "second"));
+}
+
+// xscreensaver gives each monitor a window of its own and a show in each:
+// exactly one of them plays the sound. A show in a window smaller than its
+// monitor (MATE's preferences preview, run with the full-screen command
+// line) plays none.
+TEST_F(ShowProcessTest, OneFullScreenShowPlaysPreviewsNone)
+{
+    CSplitMonitors monitors;
+    ASSERT_TRUE(monitors.IsReady());
+    const int half = monitors.GetHalfWidth();
+    const std::string sound = m_home.GetPath() + "/sound-";
+    // The preview comes first: alone, nothing else would keep it quiet.
+    const struct
+    {
+        int x, width, height;
+        const char* name;
+    } windows[] = {{half + 100, 200, 150, "preview"}, {0, half, 480, "left"}, {half, half, 480, "right"}};
+    std::vector<pid_t> shows;
+    for (const auto& window : windows) {
+        const Window host = MakeWindow(window.x, 0, window.width, window.height);
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "0x%lx", host);
+        shows.push_back(Start({"--root"}, {std::string("XSCREENSAVER_WINDOW=") + hex, "SDL_AUDIODRIVER=disk",
+                                           "SDL_DISKAUDIOFILE=" + sound + window.name}));
+        // A show has opened its sound, or not, before its first frame.
+        EXPECT_TRUE(WaitUntilDrawn(host)) << window.name;
+    }
+    for (pid_t show : shows)
+        EXPECT_TRUE(EndsOnTerm(show));
+    EXPECT_FALSE(std::filesystem::exists(sound + "preview"));
+    EXPECT_NE(std::filesystem::exists(sound + "left"), std::filesystem::exists(sound + "right"));
 }
 
 // While its window is unmapped the show draws nothing and all but sleeps

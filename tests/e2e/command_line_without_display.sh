@@ -25,3 +25,10 @@ timeout 10 "$CORALUX" /s 2>"$ERR" || status=$?
 grep -q "cannot open the X display" "$ERR" || { echo "FAIL: no display message: $(cat "$ERR")"; exit 1; }
 grep -q '"Could not create main window"' "$ERR" || { echo "FAIL: no failure message: $(cat "$ERR")"; exit 1; }
 echo "ok: /s without display"
+
+# A mistyped option is named, with status 2, before anything else happens.
+status=0
+timeout 10 "$CORALUX" /s --yelow-fish=3 2>"$ERR" || status=$?
+[ "$status" -eq 2 ] || { echo "FAIL: a mistyped option ended with status $status"; exit 1; }
+grep -q "unrecognized option '--yelow-fish=3'" "$ERR" || { echo "FAIL: the message does not name it: $(cat "$ERR")"; exit 1; }
+echo "ok: a mistyped option"

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "tests/support/PrivateXServer.h"
+#include "tests/support/SplitMonitors.h"
 
 // Xlib's macros (None, Bool, Status) would clash with GoogleTest's names.
 #include <X11/Xlib.h>
@@ -225,5 +226,33 @@ TEST(Window, UnseenWhenCoveredBlankedPoweredDownOrUnmapped)
     XSync(display, False);
     EXPECT_TRUE(BecomesSeen(window, false)) << "unmapped";
     SysDestroyWindow(window);
+    XCloseDisplay(display);
+}
+
+// A window covers its monitor only when it spans all of the monitor under its
+// centre: one monitor of two, or the root window, does; a preview-sized
+// window, one monitor's size shifted across both, or a window gone, does not.
+TEST(Window, CoversMonitorOnlyWhenSpanningIt)
+{
+    CPrivateXServer server(1280, 480);
+    ASSERT_TRUE(server.IsReady());
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    CSplitMonitors monitors;
+    ASSERT_TRUE(monitors.IsReady());
+    const auto make = [display](int x, int width, int height) {
+        const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, 0, width, height, 0, 0, 0);
+        XSync(display, False);
+        return static_cast<HWindow>(window);
+    };
+    EXPECT_TRUE(SysCoversMonitor(make(640, 640, 480))) << "the right monitor";
+    EXPECT_TRUE(SysCoversMonitor(SysGetRootWindow())) << "the root";
+    EXPECT_FALSE(SysCoversMonitor(make(700, 320, 200))) << "a preview";
+    EXPECT_FALSE(SysCoversMonitor(make(320, 640, 480))) << "across both";
+    const HWindow gone = make(0, 640, 480);
+    EXPECT_TRUE(SysCoversMonitor(gone)) << "the left monitor";
+    XDestroyWindow(display, static_cast<Window>(gone));
+    XSync(display, False);
+    EXPECT_FALSE(SysCoversMonitor(gone)) << "gone";
     XCloseDisplay(display);
 }

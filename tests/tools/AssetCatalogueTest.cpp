@@ -516,8 +516,10 @@ TEST(AssetCatalogue, BitmapsHaveTheirFormats)
     }
 }
 
-// The icon holds at least a 32 x 32 and a 16 x 16 image, each inside the file.
-TEST(AssetCatalogue, IconHoldsTheSmallSizes)
+// The icon holds at least a 32 x 32 and a 16 x 16 bitmap, and a 256 x 256
+// image (its size written as 0) stored as a PNG, as Windows reads one that
+// large; each inside the file.
+TEST(AssetCatalogue, IconHoldsTheSmallSizesAndALargePng)
 {
     const std::vector<uint8_t> icon = Resource(128);
     ASSERT_GE(icon.size(), 6u);
@@ -525,12 +527,22 @@ TEST(AssetCatalogue, IconHoldsTheSmallSizes)
     EXPECT_EQ(1u, Half(&icon[2]));
     const uint32_t count = Half(&icon[4]);
     ASSERT_GE(icon.size(), 6 + 16 * count);
-    bool has32 = false, has16 = false;
+    const uint8_t PNG_SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    bool has32 = false, has16 = false, has256 = false;
     for (uint32_t i = 0; i < count; ++i) {
         const uint8_t* entry = &icon[6 + 16 * i];
         const uint32_t size = Word(entry + 8), offset = Word(entry + 12);
         ASSERT_LE(static_cast<size_t>(offset) + size, icon.size());
         ASSERT_GE(size, 40u);
+        if (entry[0] == 0) {
+            // The PNG's header chunk follows its signature; sizes are big-endian there.
+            EXPECT_EQ(0, std::memcmp(&icon[offset], PNG_SIGNATURE, sizeof PNG_SIGNATURE));
+            EXPECT_EQ(0, std::memcmp(&icon[offset + 12], "IHDR", 4));
+            EXPECT_EQ(256u, static_cast<uint32_t>(icon[offset + 18] << 8 | icon[offset + 19]));  // width
+            EXPECT_EQ(256u, static_cast<uint32_t>(icon[offset + 22] << 8 | icon[offset + 23]));  // height
+            has256 = true;
+            continue;
+        }
         EXPECT_EQ(static_cast<uint32_t>(entry[0]), Word(&icon[offset + 4]));  // width
         EXPECT_EQ(2u * entry[1], Word(&icon[offset + 8]));                    // colour and mask rows
         has32 = has32 || entry[0] == 32;
@@ -538,6 +550,7 @@ TEST(AssetCatalogue, IconHoldsTheSmallSizes)
     }
     EXPECT_TRUE(has32);
     EXPECT_TRUE(has16);
+    EXPECT_TRUE(has256);
 }
 
 // The bodies are closed and consistently wound outwards: every edge of the

@@ -13,4 +13,5 @@ diff -r --exclude=.keep "$CORALUX_SOURCE_DIR/resources/pack" "$OUT/pack" || stat
 diff -r "$CORALUX_SOURCE_DIR/resources/bitmaps" "$OUT/bitmaps" || status=1
 cmp "$CORALUX_SOURCE_DIR/resources/coralux.ico" "$OUT/coralux.ico" || status=1
 cmp "$CORALUX_SOURCE_DIR/resources/desktop/coralux.png" "$OUT/desktop/coralux.png" || status=1
+cmp "$CORALUX_SOURCE_DIR/resources/desktop/coralux-256.png" "$OUT/desktop/coralux-256.png" || status=1
 exit $status

@@ -30,6 +30,12 @@ protected:
         ASSERT_EQ(RegSetValueExA(reinterpret_cast<HKEY>(m_key), name, 0, type, static_cast<const BYTE*>(data), size),
                   ERROR_SUCCESS);
     }
+    void SetRawText(const wchar_t* name, const wchar_t* text, DWORD size)
+    {
+        ASSERT_EQ(
+            RegSetValueExW(reinterpret_cast<HKEY>(m_key), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size),
+            ERROR_SUCCESS);
+    }
 
     HStoreKey m_key = 0;
 };
@@ -81,4 +87,20 @@ TEST_F(Win32Store, OtherTypesAndMissingValues)
     size = sizeof bytes;
     EXPECT_FALSE(SysQueryStoreValue(m_key, "Missing", &type, bytes, &size));
     EXPECT_FALSE(SysQueryStoreValue(0, "Blob", &type, bytes, &size));
+}
+
+// Text is read through the wide calls and handed on as UTF-8 with one
+// terminating zero, however many the value kept: a "Path" with letters
+// outside the ANSI code page arrives whole instead of as question marks.
+TEST_F(Win32Store, TextArrivesAsUtf8WithOneTerminatingZero)
+{
+    const wchar_t stored[] = L"C:\\Пользователь\\\0";
+    SetRawText(L"Path", stored, sizeof stored);
+    char text[64] = {};
+    uint32_t type = 0, size = sizeof text;
+    ASSERT_TRUE(SysQueryStoreValue(m_key, "Path", &type, text, &size));
+    EXPECT_EQ(type, STORE_STRING);
+    const char expected[] = "C:\\Пользователь\\";
+    EXPECT_EQ(size, sizeof expected);
+    EXPECT_STREQ(text, expected);
 }

@@ -2,19 +2,59 @@
 // tests under Wine. It checks a .scr the way the host uses one:
 //   TestHost name SCR       prints string resource 1, the name the host lists
 //   TestHost preview SCR    runs "SCR /p HWND" in a preview window of its own,
-//                           checks that it lives while the window does and
-//                           ends soon after the window is destroyed
+//                           checks that it lives while the window does, that
+//                           its picture window fills the preview window, and
+//                           that it ends soon after the window is destroyed
+//   TestHost handover SCR   the same preview, then starts "SCR /s" and ends
+//                           the preview just after the show has started, as
+//                           the host does when the user presses "Preview"
 //   TestHost dialog SCR     shows the .scr's dialog template 102 through the
 //                           dialog manager, titled "Template 102", checks that
 //                           every control was made, and waits for Cancel
-// Exit status 0 when the check holds; the reason is printed otherwise.
-#include <windows.h>
+// and the commands of TestHost.h. Exit status 0 when the check holds; the
+// reason is printed otherwise.
+#include "tests/windows/TestHost.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <string>
+
+int Fail(const char* what)
+{
+    std::printf("FAIL: %s\n", what);
+    std::fflush(stdout);
+    return 1;
+}
+
+namespace {
+
+void PumpWaiting()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+void PumpFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        PumpWaiting();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool Start(const std::string& commandLine, PROCESS_INFORMATION* process)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string line = commandLine;
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, process);
+}
 
 namespace {
 
@@ -22,12 +62,6 @@ const int PREVIEW_WIDTH = 152;  // the size of the host's little monitor picture
 const int PREVIEW_HEIGHT = 112;
 const DWORD SETTLE_MS = 3000;  // long enough for a cold start under Wine
 const DWORD END_MS = 2000;
-
-int Fail(const char* what)
-{
-    std::printf("FAIL: %s\n", what);
-    return 1;
-}
 
 int PrintName(const char* scr)
 {
@@ -43,18 +77,6 @@ int PrintName(const char* scr)
     return 0;
 }
 
-// Pumps this thread's messages for the given time, so the window stays responsive.
-void PumpFor(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 HWND MakePreviewWindow()
 {
     WNDCLASSA windowClass = {};
@@ -67,15 +89,62 @@ HWND MakePreviewWindow()
                            PREVIEW_WIDTH, PREVIEW_HEIGHT, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
-bool Start(const std::string& commandLine, PROCESS_INFORMATION* process)
+const char SETTINGS_PARENT[] = "Software\\Quillworth Software";
+const char SETTINGS_KEY[] = "Coralux Screensaver";
+const DWORD SHOW_START_MS = 30000;
+// After the show has read its settings it looks at the mutex within a few
+// milliseconds; the preview holds it this much longer.
+const DWORD HANDOVER_LAG_MS = 200;
+
+// True once the event is set within the time given; this thread's windows
+// stay responsive meanwhile.
+bool PumpUntil(HANDLE event, DWORD milliseconds)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string line = commandLine;
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, process);
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < milliseconds; waited = GetTickCount() - start) {
+        if (MsgWaitForMultipleObjects(1, &event, FALSE, milliseconds - waited, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return true;
+        PumpWaiting();
+    }
+    return false;
 }
 
-int RunPreview(const char* scr)
+// Starts "SCR /s" and returns once it has made its settings key, which it
+// does just before it takes the single-instance mutex.
+bool StartShowBeforePreviewEnds(const char* scr)
+{
+    HKEY parent = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_PARENT, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent, nullptr) !=
+        ERROR_SUCCESS) {
+        Fail("no settings key");
+        return false;
+    }
+    RegDeleteTreeA(parent, SETTINGS_KEY);
+    const HANDLE made = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    RegNotifyChangeKeyValue(parent, FALSE, REG_NOTIFY_CHANGE_NAME, made, TRUE);
+    PROCESS_INFORMATION show = {};
+    const bool started = Start(std::string("\"") + scr + "\" /s", &show);
+    const bool read = started && PumpUntil(made, SHOW_START_MS);
+    CloseHandle(made);
+    RegCloseKey(parent);
+    if (started) {
+        CloseHandle(show.hThread);
+        CloseHandle(show.hProcess);
+    }
+    if (!read) {
+        Fail("the show did not reach its settings");
+        return false;
+    }
+    PumpFor(HANDOVER_LAG_MS);
+    std::printf("the show started while the preview held the mutex\n");
+    return true;
+}
+
+// A preview shown until its window is destroyed. The hand-over starts the show
+// first, while the preview still holds the single-instance mutex; the preview
+// ends only once the show is past its settings (its key is made anew), as the
+// host's "Preview" button does it.
+int RunPreview(const char* scr, bool handOver)
 {
     const HWND window = MakePreviewWindow();
     if (!window)
@@ -89,8 +158,10 @@ int RunPreview(const char* scr)
     PumpFor(SETTLE_MS);
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
         return Fail("the preview ended while its window exists");
-    std::printf("preview window %lu lives with the preview\n", static_cast<unsigned long>(
-                                                                    reinterpret_cast<uintptr_t>(window)));
+    if (!PicturesFill(window, 1))
+        return Fail("the picture window does not fill the preview window");
+    if (handOver && !StartShowBeforePreviewEnds(scr))
+        return 1;
     std::fflush(stdout);
     DestroyWindow(window);
     if (WaitForSingleObject(process.hProcess, END_MS) != WAIT_OBJECT_0) {
@@ -171,14 +242,46 @@ int ShowDialogTemplate(const char* scr)
 
 }  // namespace
 
+int PressButton(const char* title, int id)
+{
+    const HWND dialog = WaitForWindow(title);
+    const HWND button = dialog ? GetDlgItem(dialog, id) : nullptr;
+    if (!button)
+        return Fail("no such button");
+    // What a button tells its dialog when it is clicked.
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "name") == 0)
         return PrintName(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "preview") == 0)
-        return RunPreview(argv[2]);
+        return RunPreview(argv[2], false);
+    if (argc == 3 && std::strcmp(argv[1], "handover") == 0)
+        return RunPreview(argv[2], true);
     if (argc == 3 && std::strcmp(argv[1], "dialog") == 0)
         return ShowDialogTemplate(argv[2]);
-    std::printf("usage: TestHost name|preview|dialog SCR\n");
+    if (argc == 3 && std::strcmp(argv[1], "window") == 0)
+        return PrintWindow(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "pictures") == 0)
+        return CheckPictures(argv[2], std::atoi(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "manifest") == 0)
+        return PrintManifest(argv[2]);
+    if (argc == 2 && std::strcmp(argv[1], "monitors") == 0)
+        return PrintMonitors();
+    if (argc >= 2 && std::strcmp(argv[1], "opened") == 0)
+        return RecordOpened();
+    if (argc == 3 && std::strcmp(argv[1], "version") == 0)
+        return PrintVersion(argv[2]);
+    if (argc == 2 && std::strcmp(argv[1], "codepage") == 0)
+        return PrintCodePage();
+    if (argc == 4 && std::strcmp(argv[1], "press") == 0)
+        return PressButton(argv[2], std::atoi(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "settingchange") == 0)
+        return WaitForSettingChange(static_cast<unsigned>(std::atoi(argv[2])));
+    std::printf("usage: TestHost name|preview|handover|dialog|manifest SCR, window TITLE, pictures TITLE N,\n"
+                "       press TITLE ID, monitors, opened FILE, version FILE, codepage, settingchange ACTION\n");
     return 2;
 }

@@ -10,38 +10,7 @@ SHOTS=$2
 SCR=$BUILD/Coralux.scr
 HOST=$BUILD/TestHost.exe
 KEY='HKCU\Software\Quillworth Software\Coralux Screensaver'
-PASSED=0
-FAILED=0
-
-pass() { echo "ok: $*"; PASSED=$((PASSED + 1)); }
-fail() { echo "FAIL: $*"; FAILED=$((FAILED + 1)); }
-
-# Waits up to 30 s for a visible window of that title; its id in FOUND.
-wait_for_title() {
-  FOUND=
-  for _ in $(seq 300); do
-    FOUND=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$FOUND" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# True when the process ends within the seconds given; its status in STATUS.
-wait_for_end() {
-  local pid=$1 seconds=$2
-  STATUS=
-  timeout "$seconds" tail --pid="$pid" -f /dev/null || return 1
-  STATUS=0
-  wait "$pid" || STATUS=$?
-  return 0
-}
-
-# The number of colours in a screenshot: a drawn scene has thousands, a blank screen one.
-count_colours() {
-  xwd -root -silent | convert xwd:- "$1"
-  convert "$1" -format '%k' info:
-}
+source "$(dirname "$0")/checks.bash"
 
 check_name() {
   local name
@@ -151,10 +120,52 @@ check_show_with_sound() {
 check_preview() {
   local out
   if out=$(wine "$HOST" preview "$SCR" 2>/dev/null | tr -d '\r'); then
-    pass "/p HWND lives with the host's window and ends with it"
+    pass "/p HWND fills the host's window, lives with it and ends with it"
   else
     fail "/p HWND: $out"
   fi
+}
+
+# The host's settings start /s a moment before their /p instance has let the
+# single-instance mutex go: the show waits for it and runs.
+check_handover() {
+  # The show inherits TestHost's output, so that goes to a file, not a pipe
+  # that would stay open as long as the show runs.
+  local out=$SHOTS/.handover
+  if ! wine "$HOST" handover "$SCR" >"$out" 2>/dev/null; then
+    fail "the preview's hand-over to /s: $(tr -d '\r' <"$out")"
+    rm -f "$out"
+    return
+  fi
+  rm -f "$out"
+  if wait_for_title "OpenGL Window"; then
+    sleep 1
+    xdotool key space
+    wait_for_no_title "OpenGL Window" && pass "/s started while a /p instance is ending runs the show" ||
+      fail "the show after the preview outlived a key"
+  else
+    fail "/s started while a /p instance was ending never showed"
+  fi
+}
+
+# The manifest as the system reads it: per-monitor DPI awareness (with the
+# older systems' fallback), today's common controls, Windows 7 to 11.
+check_manifest() {
+  local expected seen
+  expected=$(cat <<'EOF_MANIFEST'
+dpiAwareness=PerMonitorV2, PerMonitor
+dpiAware=true/pm
+assembly=QuillworthSoftware.Coralux,processorArchitecture="amd64",type="win32",version="1.0.0.0"
+assembly=Microsoft.Windows.Common-Controls,processorArchitecture="amd64",publicKeyToken="6595b64144ccf1df",type="win32",version="6.0.2600.2982"
+supportedOS={35138b9a-5d96-4fbd-8e2d-a2440225f93a}
+supportedOS={4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}
+supportedOS={1f676c76-80e1-4239-95bb-83d0f6d0da78}
+supportedOS={8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
+EOF_MANIFEST
+)
+  seen=$(wine "$HOST" manifest "$SCR" 2>/dev/null | tr -d '\r')
+  [ "$seen" = "$expected" ] && pass "the manifest asks for per-monitor DPI, Common Controls 6 and Windows 7 to 11" ||
+    fail "the manifest reads: $(echo "$seen" | paste -sd ' ')"
 }
 
 # The host's password change (/a HWND) belongs to the older host family: here
@@ -310,18 +321,22 @@ check_unoffered_mode() {
     pass "an unoffered mode shows the trace and \"Could not set specified video mode\""
   fi
   rm -f "$err"
+  # The defaults again, for the checks that follow.
   wine reg add "$KEY" /v UseDesktopSettings /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$KEY" /v ScreenWidth /t REG_DWORD /d 640 /f >/dev/null 2>&1
+  wine reg add "$KEY" /v ScreenHeight /t REG_DWORD /d 480 /f >/dev/null 2>&1
 }
 
 check_name
+check_manifest
 check_show
 check_show_with_sound
 check_preview
+check_handover
 check_dialog_template
 check_setup_dialog
 check_dialog_drag
 check_help_file
 check_password_change
 check_unoffered_mode
-echo "e2e: $PASSED passed, $FAILED failed"
-[ "$FAILED" -eq 0 ]
+finish_checks e2e

@@ -156,36 +156,47 @@ CBytes EncodeBmp8(int width, int height, const std::vector<uint8_t>& indices, co
     return out;
 }
 
+namespace {
+
+const int LARGE_ICON = 256;  // pixels; held as a PNG, as Windows Vista and later read it
+
+// One icon entry as a bitmap: colour rows, then mask rows, under a header
+// that states twice the height.
+CBytes EncodeIconBitmap(const CImage& image)
+{
+    const int size = image.GetWidth();
+    const int maskStride = RowStride(size, 1);
+    CBytes body;
+    PutBmpInfoHeader(body, size, size * 2, 32, size * size * 4 + maskStride * size, 0);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const SColor& c = image.At(x, y);
+            body.PutU8(ToByte(c.b));
+            body.PutU8(ToByte(c.g));
+            body.PutU8(ToByte(c.r));
+            body.PutU8(ToByte(c.a));
+        }
+    }
+    for (int y = 0; y < size; ++y) {
+        std::vector<uint8_t> row(maskStride, 0);
+        for (int x = 0; x < size; ++x)
+            if (ToByte(image.At(x, y).a) < 128)
+                row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        for (uint8_t byte : row)
+            body.PutU8(byte);
+    }
+    return body;
+}
+
+}  // namespace
+
 CBytes EncodeIcon(const std::vector<CImage>& images)
 {
     const int ICON_DIR = 6;
     const int ICON_ENTRY = 16;
     std::vector<CBytes> bodies;
-    for (const CImage& image : images) {
-        const int size = image.GetWidth();
-        const int maskStride = RowStride(size, 1);
-        CBytes body;
-        // Icon bitmaps state twice the height: colour rows, then mask rows.
-        PutBmpInfoHeader(body, size, size * 2, 32, size * size * 4 + maskStride * size, 0);
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                const SColor& c = image.At(x, y);
-                body.PutU8(ToByte(c.b));
-                body.PutU8(ToByte(c.g));
-                body.PutU8(ToByte(c.r));
-                body.PutU8(ToByte(c.a));
-            }
-        }
-        for (int y = 0; y < size; ++y) {
-            std::vector<uint8_t> row(maskStride, 0);
-            for (int x = 0; x < size; ++x)
-                if (ToByte(image.At(x, y).a) < 128)
-                    row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-            for (uint8_t byte : row)
-                body.PutU8(byte);
-        }
-        bodies.push_back(body);
-    }
+    for (const CImage& image : images)
+        bodies.push_back(image.GetWidth() >= LARGE_ICON ? EncodePng(image) : EncodeIconBitmap(image));
     CBytes out;
     out.PutU16(0);
     out.PutU16(1);  // icon
@@ -193,8 +204,9 @@ CBytes EncodeIcon(const std::vector<CImage>& images)
     uint32_t offset = ICON_DIR + ICON_ENTRY * static_cast<uint32_t>(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         const int size = images[i].GetWidth();
-        out.PutU8(size >= 256 ? 0 : size);
-        out.PutU8(size >= 256 ? 0 : size);
+        // A size of 256 is written as 0: the field holds one byte.
+        out.PutU8(size >= LARGE_ICON ? 0 : size);
+        out.PutU8(size >= LARGE_ICON ? 0 : size);
         out.PutU8(0);  // no palette
         out.PutU8(0);
         out.PutU16(1);   // planes

@@ -16,8 +16,8 @@ CBytes EncodeTgaMapped(int width, int height, const std::vector<uint8_t>& indice
 CBytes EncodeBmp24(const CImage& image);
 CBytes EncodeBmp8(int width, int height, const std::vector<uint8_t>& indices, const std::vector<SColor>& palette);
 
-// One icon file holding each image (square, 32-bit with alpha, plus the
-// 1-bit mask that older readers use).
+// One icon file holding each image (square): a 32-bit bitmap with alpha,
+// plus the 1-bit mask that older readers use, or at 256 pixels a PNG.
 CBytes EncodeIcon(const std::vector<CImage>& images);
 // A PNG with alpha, rows top first, for the desktop's icon themes.
 CBytes EncodePng(const CImage& image);

@@ -1,6 +1,6 @@
 // Composes the pictures that show the aquarium outside the show: the preview
-// still (bitmap 132, 200 x 150), the program icon (48, 32 and 16 pixels, and
-// the 48-pixel one as a PNG for the desktop's icon themes), and
+// still (bitmap 132, 200 x 150), the program icon (48, 32, 16 and 256 pixels,
+// and the 48- and 256-pixel ones as PNGs for the desktop's icon themes), and
 // on request a sheet of every fish kind in several poses for checking the
 // models by eye. Everything is drawn from the files already in the pack.
 //
@@ -146,11 +146,15 @@ void WriteIcon(const std::string& root, SAquarium& aquarium)
     }
     CPreviewCanvas canvas(badge, SIZE, SIZE);
     canvas.DrawFish(aquarium.models[YELLOW], aquarium.skins, SFishPose{{0.56, 0.46, 0.5}, {1, 0.1, 0}, 1.0, 0.5});
+    // One master for every size. The largest comes last, so the icon's
+    // first three entries stay the small bitmaps older readers pick from.
     std::vector<CImage> images;
     for (int size : {48, 32, 16})
         images.push_back(canvas.GetImage().Resized(size, size));
+    images.push_back(canvas.GetImage());
     WriteOutputFile(root, "coralux.ico", EncodeIcon(images));
     WriteOutputFile(root, "desktop/coralux.png", EncodePng(images.front()));
+    WriteOutputFile(root, "desktop/coralux-256.png", EncodePng(images.back()));
 }
 
 void WriteModelViews(const std::string& folder, SAquarium& aquarium)

@@ -9,6 +9,8 @@
 namespace {
 
 const uint64_t LARGEST_WINDOW_ID = UINT32_MAX;  // X window ids are 32-bit
+const char MAX_FPS_OPTION[] = "--max-fps=";
+const int32_t HIGHEST_MAX_FPS = 1000;  // frames a second
 
 struct SSettingOption
 {
@@ -44,6 +46,12 @@ bool ParseSetting(const char* text, int32_t lowest, int32_t highest, int32_t* va
     return text != end && error == std::errc() && last == end && *value >= lowest && *value <= highest;
 }
 
+std::string DescribeBadValue(const std::string& name, const char* value, int32_t lowest, int32_t highest)
+{
+    return "invalid value \"" + std::string(value) + "\" for --" + name + ": expected " + std::to_string(lowest) +
+           " to " + std::to_string(highest);
+}
+
 // A double-dash word other than the fixed options: one of the settings,
 // --name=value, or a mistake, which is refused. False for any other word: it
 // meets the host-switch test.
@@ -62,11 +70,21 @@ bool ReadDoubleDashWord(const char* argument, SHostOptions* options)
         else if (ParseSetting(equals + 1, option.lowest, option.highest, &value))
             options->overrides.push_back({&(g_Settings.*option.setting), value});
         else
-            options->error = "invalid value \"" + std::string(equals + 1) + "\" for --" + name + ": expected " +
-                             std::to_string(option.lowest) + " to " + std::to_string(option.highest);
+            options->error = DescribeBadValue(name, equals + 1, option.lowest, option.highest);
         return true;
     }
     options->error = std::string("unrecognized option '") + argument + "'";
+    return true;
+}
+
+// "--max-fps=N"; false when the argument is another.
+bool ReadMaxFpsOption(const char* argument, SHostOptions* options)
+{
+    const size_t length = sizeof MAX_FPS_OPTION - 1;
+    if (std::strncmp(argument, MAX_FPS_OPTION, length) != 0)
+        return false;
+    if (!ParseSetting(argument + length, 0, HIGHEST_MAX_FPS, &options->maxFps))
+        options->error = DescribeBadValue("max-fps", argument + length, 0, HIGHEST_MAX_FPS);
     return true;
 }
 
@@ -114,7 +132,7 @@ bool ParseHostOptions(int argc, const char* const* argv, SHostOptions* options)
             if (options->windowId == 0)
                 options->error = std::string("--window-id needs a window id (decimal or 0x hex), not \"") +
                                  (id ? id : "") + "\"";
-        } else if (!ReadDoubleDashWord(argument, options)) {
+        } else if (!ReadMaxFpsOption(argument, options) && !ReadDoubleDashWord(argument, options)) {
             options->rest.push_back(argument);
         }
         if (!options->error.empty())
@@ -159,6 +177,10 @@ std::string GetHelpText(const char* program)
         text += left + option.help + "\n";
     }
     text += "\n"
+            "Frame rate:\n"
+            "  --max-fps=N         at most N frames a second (0: no limit); by default as\n"
+            "                      many as the display shows\n"
+            "\n"
             "  --help              display this help and exit\n"
             "  --version           output version information and exit\n";
     return text;

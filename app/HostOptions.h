@@ -31,6 +31,7 @@ struct SHostOptions
     bool defaults = false;           // DEFAULTS_OPTION
     bool root = false;               // --root: $XSCREENSAVER_WINDOW, else the root window
     HWindow windowId = 0;            // --window-id: that window (wins over --root)
+    int32_t maxFps = -1;             // --max-fps: frames a second at most, 0 for no limit; -1: the display's rate
     std::vector<SSettingOverride> overrides;
     std::vector<const char*> rest;  // the program name and every other argument, in order
     std::string error;              // set when the line cannot be used

@@ -4,11 +4,14 @@
 #include <cstdlib>
 
 #include "app/Random.h"
+#include "app/ShowTurn.h"
 #include "app/Settings.h"
 #include "app/Trace.h"
 #include "assets/Pack.h"
 #include "fish/SmartPtr.h"
 #include "platform/Clock.h"
+#include "platform/DisplayMode.h"
+#include "platform/GLContext.h"
 #include "platform/MessageBox.h"
 #include "platform/Session.h"
 #include "render/BlackWnd.h"
@@ -27,9 +30,6 @@ const uint32_t PREVIEW_WAIT_MS = 10;  // the preview's longest sleep between loo
 // The host's settings may start the show a moment before its preview has
 // ended and let the single-instance mutex go; the show waits this long for it.
 const uint32_t PREVIEW_HANDOVER_MS = 1000;
-// While nothing of the show can be seen (its window hidden, the display
-// asleep) it draws nothing and looks again this often, in milliseconds.
-const uint32_t UNSEEN_WAIT_MS = 250;
 
 const char* const AMBIENT_SOUND = "sound/main.wav";
 const int32_t AMBIENT_KEY = -1;      // never taken over by a splash
@@ -51,22 +51,17 @@ void StartSounds(HWindow window, const void* owner)
     PlaySample(AMBIENT_SOUND, owner, AMBIENT_KEY, AMBIENT_FLAGS, 1.0f, 0.0f, 1.0f, still, still);
 }
 
-// One turn of a show's loop: a waiting message always comes first; else a
-// frame, unless nothing of the show can be seen.
-template <class TWindow>
-void RunTurn(TWindow& window, CGLDrawerI& drawer, SMessage* message)
+// Frames no faster than the display shows them, or than --max-fps asks for
+// this run (0: no limit, and swaps that wait for nothing, for benchmarks).
+CFramePacer MakeFramePacer(const SHostOptions& options, HWindow window)
 {
-    if (SysPeekMessage(message)) {
-        SysDispatchMessage(*message);
-        return;
+    if (options.maxFps >= 0) {
+        SysSetSwapInterval(options.maxFps == 0 ? 0 : 1);
+        return CFramePacer(options.maxFps, false);
     }
-    if (!SysIsWindowSeen(window.GetHWND())) {
-        SysWaitMessage(UNSEEN_WAIT_MS);
-        return;
-    }
-    drawer.Draw();
-    window.SwapBuffers();
-    UpdateSounds();
+    const bool synced = SysSetSwapInterval(1);
+    const double rate = SysGetRefreshRate(window);
+    return CFramePacer(rate > 0 ? rate : FALLBACK_REFRESH_RATE, synced);
 }
 
 }  // namespace
@@ -229,9 +224,10 @@ void CSaverApp::DoSaver()
 
 void CSaverApp::RunShow(CSaverWnd& window, CGLDrawerI& drawer)
 {
+    CFramePacer pacer = MakeFramePacer(m_options, window.GetHWND());
     SMessage message = {};
     while (g_bRunning && message.message != MSG_QUIT)
-        RunTurn(window, drawer, &message);
+        RunShowTurn(window, drawer, pacer, &message);
 }
 
 HWindow CSaverApp::GetHostWindow() const
@@ -281,9 +277,10 @@ bool CSaverApp::IsPreview(HWindow window) const
 // user does reaches us.
 void CSaverApp::RunHostedShow(CHostWnd& window, CGLDrawerI& drawer)
 {
+    CFramePacer pacer = MakeFramePacer(m_options, window.GetHWND());
     SMessage message = {};
     while (message.message != MSG_QUIT && window.FollowSize())
-        RunTurn(window, drawer, &message);
+        RunShowTurn(window, drawer, pacer, &message);
 }
 
 void CSaverApp::DoPreview(HWindow parent)

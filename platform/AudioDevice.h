@@ -61,6 +61,14 @@ public:
     // A silent, stopped buffer of that many bytes at full volume, centred,
     // at the format's own rate; null for a format the mixer cannot play.
     virtual std::unique_ptr<CAudioBufferI> CreateBuffer(const SAudioFormat& format, uint32_t bytes) = 0;
+    // While nothing of the show can be seen: every buffer stops where it is,
+    // after a fade short enough not to click, and the output stream is let
+    // go, so that the system's sound server can rest too.
+    virtual void Rest() = 0;
+    // Takes the output again after Rest: the buffers that were playing go on
+    // where they stopped, fading in. False when the output cannot be had
+    // again; the buffers then stay silent until the next Resume.
+    virtual bool Resume() = 0;
 };
 
 // Opens the default output device for the show in this window; null when

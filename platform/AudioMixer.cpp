@@ -68,6 +68,20 @@ void MixVoice(SMixerVoice& voice, float* sum, size_t frames, uint32_t outputRate
     voice.position = position;
 }
 
+// Moves the output's level one frame at a time towards where the core is
+// going, scaling the chunk's sum with it.
+void ApplyFade(SMixerCore& core, float* sum, size_t frames)
+{
+    if (!core.resting && core.level == 1)
+        return;
+    const float step = static_cast<float>(1.0 / (MIXER_FADE_SECONDS * core.outputRate));
+    for (size_t i = 0; i < frames; ++i) {
+        core.level = core.resting ? std::max(0.0f, core.level - step) : std::min(1.0f, core.level + step);
+        sum[2 * i] *= core.level;
+        sum[2 * i + 1] *= core.level;
+    }
+}
+
 int16_t ToSample(float value)
 {
     return static_cast<int16_t>(std::lrint(std::clamp(value * 32768.0f, -32768.0f, 32767.0f)));
@@ -84,7 +98,33 @@ CAudioMixer::~CAudioMixer() = default;
 
 uint32_t CAudioMixer::GetOutputRate() const
 {
+    std::lock_guard<std::mutex> hold(m_core->lock);
     return m_core->outputRate;
+}
+
+void CAudioMixer::SetOutputRate(uint32_t outputRate)
+{
+    std::lock_guard<std::mutex> hold(m_core->lock);
+    m_core->outputRate = outputRate;
+}
+
+void CAudioMixer::Rest()
+{
+    std::lock_guard<std::mutex> hold(m_core->lock);
+    m_core->resting = true;
+}
+
+bool CAudioMixer::Resume()
+{
+    std::lock_guard<std::mutex> hold(m_core->lock);
+    m_core->resting = false;
+    return true;
+}
+
+bool CAudioMixer::IsAtRest() const
+{
+    std::lock_guard<std::mutex> hold(m_core->lock);
+    return m_core->resting && m_core->level == 0;
 }
 
 std::unique_ptr<CAudioBufferI> CAudioMixer::CreateBuffer(const SAudioFormat& format, uint32_t bytes)
@@ -111,9 +151,12 @@ void CAudioMixer::Mix(int16_t* out, size_t frames)
         std::fill(sum, sum + 2 * chunk, 0.0f);
         {
             std::lock_guard<std::mutex> hold(m_core->lock);
-            for (SMixerVoice* voice : m_core->voices)
-                if (voice->playing)
-                    MixVoice(*voice, sum, chunk, m_core->outputRate);
+            if (!m_core->resting || m_core->level > 0) {
+                for (SMixerVoice* voice : m_core->voices)
+                    if (voice->playing)
+                        MixVoice(*voice, sum, chunk, m_core->outputRate);
+                ApplyFade(*m_core, sum, chunk);
+            }
         }
         for (size_t i = 0; i < 2 * chunk; ++i)
             out[i] = ToSample(sum[i]);

@@ -13,6 +13,9 @@
 
 struct SMixerCore;
 
+// How long the output takes to fade out before a rest and in after it.
+const double MIXER_FADE_SECONDS = 0.01;
+
 class CAudioMixer : public CAudioDeviceI
 {
 public:
@@ -22,10 +25,18 @@ public:
     CAudioMixer& operator=(const CAudioMixer&) = delete;
 
     std::unique_ptr<CAudioBufferI> CreateBuffer(const SAudioFormat& format, uint32_t bytes) override;
+    // The output fades out over MIXER_FADE_SECONDS, then every voice stands
+    // still and the output is silence until Resume, which fades it back in.
+    void Rest() override;
+    bool Resume() override;
+    // True once a rest's fade is over: nothing more is heard or moves.
+    bool IsAtRest() const;
     // Writes the next frames of output, left and right interleaved; a sum
     // beyond full scale is clipped, never wrapped round. Never throws.
     void Mix(int16_t* out, size_t frames);
     uint32_t GetOutputRate() const;
+    // A device opened anew may run at another rate: the voices follow it.
+    void SetOutputRate(uint32_t outputRate);
 
 private:
     std::shared_ptr<SMixerCore> m_core;

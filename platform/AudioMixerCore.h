@@ -29,6 +29,10 @@ struct SMixerCore
 {
     std::mutex lock;
     uint32_t outputRate = 0;
+    // The output's fade, 0..1: it falls to 0 while resting, and the voices
+    // stand still once it is there; it rises to 1 otherwise.
+    float level = 1;
+    bool resting = false;
     std::vector<SMixerVoice*> voices;  // every live buffer's voice, playing or not
 };
 

@@ -22,6 +22,9 @@ HGLContext SysCreateGLContext(HWindow window, const SPixelFormat& format);
 // Makes the context current on this thread for the window; (0, 0) detaches.
 bool SysMakeCurrent(HWindow window, HGLContext context);
 void SysDeleteGLContext(HGLContext context);
-// Shows the back buffer. Where the display offers it, waits for its refresh
-// (not under Xvfb: there frames run unthrottled).
+// Shows the back buffer; with a swap interval of 1 it waits for the display's refresh.
 void SysSwapBuffers(HWindow window);
+// How many refreshes each swap of the current context waits for: 1 to wait
+// for the next, 0 not to wait. False when the driver cannot be told (no swap
+// control, as under Xvfb).
+bool SysSetSwapInterval(int interval);

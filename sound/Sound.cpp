@@ -65,6 +65,18 @@ int UpdateSounds()
     return system ? system->Update() : 0;
 }
 
+int RestSounds()
+{
+    CSmartPtr<CSoundSystem>& system = GetSoundSystem();
+    return system ? system->Rest() : 0;
+}
+
+int ResumeSounds()
+{
+    CSmartPtr<CSoundSystem>& system = GetSoundSystem();
+    return system ? system->Resume() : 0;
+}
+
 int PlaySample(const char* name, const void* owner, int32_t key, uint32_t flags, float volume, float pan, float pitch,
                const SVector3& position, const SVector3& velocity)
 {

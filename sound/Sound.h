@@ -19,6 +19,14 @@ int SetSoundListener(const SVector3& position, const SVector3& forward, const SV
 int SetSoundMasterVolume(float volume);
 // Brings the playing voices up to date; once a frame, after drawing.
 int UpdateSounds();
+// While the show draws nothing because nothing of it can be seen: the sounds
+// stop where they are and the output device is let go. Called each time the
+// show finds itself unseen; only the first call after a resume does anything.
+int RestSounds();
+// When the show is seen again: the ambient loop goes on where it stopped.
+// The sounds played once that the rest cut off belong to a moment gone by and
+// stay stopped. Called before each frame; does nothing unless resting.
+int ResumeSounds();
 
 // Plays a pack WAV entry on a voice. owner and key identify the requester (a
 // voice with the same pair is re-targeted; key -1 is never taken over); flags

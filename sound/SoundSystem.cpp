@@ -71,6 +71,32 @@ int CSoundSystem::Update()
     return 1;
 }
 
+int CSoundSystem::Rest()
+{
+    if (!m_initialised)
+        return 0;
+    if (m_resting)
+        return 1;
+    for (SSoundVoice& voice : m_voices)
+        if (voice.sample && !(voice.flags & SOUND_LOOP))
+            voice.sample->Stop();
+    m_device->Rest();
+    m_resting = true;
+    return 1;
+}
+
+int CSoundSystem::Resume()
+{
+    if (!m_initialised)
+        return 0;
+    if (!m_resting)
+        return 1;
+    // A device that cannot be had again is tried again after the next rest,
+    // not on every frame.
+    m_resting = false;
+    return m_device->Resume() ? 1 : 0;
+}
+
 float CSoundSystem::GetDistanceFactor(const SVector3& position) const
 {
     SVector3 d;

@@ -52,6 +52,9 @@ public:
     int SetMasterVolume(float volume);
     // Brings every playing voice up to date with its settings. Once a frame.
     int Update();
+    // See RestSounds and ResumeSounds in sound/Sound.h. 0 when not initialised.
+    int Rest();
+    int Resume();
     // Starts or re-targets a voice: see the voice choice in the .cpp. 1 when
     // handled (a sound out of hearing counts), 0 when not initialised, every
     // voice is busy with a louder or kept sound, or the sound cannot load.
@@ -78,6 +81,7 @@ private:
     float m_maxDistance = 1;    // where a placed sound falls silent
     float m_masterVolume = 1;
     bool m_initialised = false;
+    bool m_resting = false;
     std::unique_ptr<CAudioDeviceI> m_device;
     SSoundVoice m_voices[SOUND_VOICE_COUNT];
     CCache m_cache;

@@ -195,6 +195,41 @@ RRMode FindOutputMode(const SResources& res, RROutput output, Rotation rotation,
     return found;
 }
 
+// Frames a second of a mode, from its timings; 0 for a mode without any (Xvfb's).
+double GetModeRate(const XRRModeInfo& mode)
+{
+    double lines = mode.vTotal;
+    if (mode.modeFlags & RR_DoubleScan)
+        lines *= 2;
+    if (mode.modeFlags & RR_Interlace)
+        lines /= 2;
+    return mode.hTotal > 0 && lines > 0 ? static_cast<double>(mode.dotClock) / (mode.hTotal * lines) : 0;
+}
+
+// The mode of the CRTC that shows the middle of the window; 0 when none does.
+RRMode FindWindowMode(const SResources& res, HWindow window)
+{
+    XWindowAttributes attributes = {};
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!GetXWindowAttributes(window, &attributes) ||
+        !XTranslateCoordinates(res.display, window, DefaultRootWindow(res.display), attributes.width / 2,
+                               attributes.height / 2, &x, &y, &child))
+        return 0;
+    RRMode found = 0;
+    for (int i = 0; i < res.resources->ncrtc && found == 0; ++i) {
+        XRRCrtcInfo* info = XRRGetCrtcInfo(res.display, res.resources, res.resources->crtcs[i]);
+        if (!info)
+            continue;
+        const bool inside = x >= info->x && y >= info->y && x < info->x + static_cast<int>(info->width) &&
+                            y < info->y + static_cast<int>(info->height);
+        if (info->mode != 0 && inside)
+            found = info->mode;
+        XRRFreeCrtcInfo(info);
+    }
+    return found;
+}
+
 // Puts back the desktop's mode, on our own connection or on the watchdog's.
 void ApplySavedMode(Display* display)
 {
@@ -233,6 +268,23 @@ bool SysSetDisplayMode(int width, int height, int)
         return true;
     SysRestoreDisplayMode();
     return false;
+}
+
+double SysGetRefreshRate(HWindow window)
+{
+    SResources res;
+    if (!OpenResources(GetXDisplay(), &res))
+        return 0;
+    RRMode mode = FindWindowMode(res, window);
+    if (mode == 0) {
+        RROutput output = 0;
+        SCrtcSetting primary;
+        const RRCrtc crtc = FindPrimaryCrtc(res, &output);
+        if (crtc != 0 && ReadCrtc(res, crtc, &primary))
+            mode = primary.mode;
+    }
+    const XRRModeInfo* info = mode != 0 ? FindModeInfo(res, mode) : nullptr;
+    return info ? GetModeRate(*info) : 0;
 }
 
 void SysRestoreDisplayMode()

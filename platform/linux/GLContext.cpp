@@ -40,8 +40,6 @@ HGLContext SysCreateGLContext(HWindow handle, const SPixelFormat& format)
         SDL_GL_DeleteContext(context);
         return 0;
     }
-    // Under Xvfb there is no swap control: frames then run unthrottled.
-    SDL_GL_SetSwapInterval(1);
     return reinterpret_cast<HGLContext>(context);
 }
 
@@ -65,4 +63,9 @@ void SysSwapBuffers(HWindow handle)
 {
     if (SLinuxWindow* window = FindWindow(handle))
         SDL_GL_SwapWindow(window->sdlWindow);
+}
+
+bool SysSetSwapInterval(int interval)
+{
+    return SDL_GL_SetSwapInterval(interval) == 0;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/DisplayMode.h"
+#include "platform/windows/WindowClasses.h"
 
 bool SysSetDisplayMode(int width, int height, int bitsPerPixel)
 {
@@ -19,4 +20,17 @@ void SysRestoreDisplayMode()
 {
     // No mode and no flags: back to the mode stored for the desktop.
     ChangeDisplaySettingsA(nullptr, 0);
+}
+
+double SysGetRefreshRate(HWindow window)
+{
+    MONITORINFOEXW monitor = {};
+    monitor.cbSize = sizeof monitor;
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    const HMONITOR handle = MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoW(handle, &monitor) || !EnumDisplaySettingsW(monitor.szDevice, ENUM_CURRENT_SETTINGS, &mode))
+        return 0;
+    // 0 and 1 stand for the hardware's default rate, which Windows does not tell.
+    return mode.dmDisplayFrequency > 1 ? mode.dmDisplayFrequency : 0;
 }

@@ -82,3 +82,11 @@ void SysSwapBuffers(HWindow window)
     if (IsOwnWindow(ToHwnd(window)))
         SwapBuffers(GetDC(ToHwnd(window)));
 }
+
+bool SysSetSwapInterval(int interval)
+{
+    // An extension: its entry point exists only while a context is current.
+    typedef BOOL(WINAPI * SwapIntervalProc)(int);
+    const auto swapInterval = reinterpret_cast<SwapIntervalProc>(wglGetProcAddress("wglSwapIntervalEXT"));
+    return swapInterval && swapInterval(interval) != FALSE;
+}

@@ -33,7 +33,8 @@ xmllint --noout "$CONFIG" || fail "coralux.xml is not well-formed"
 COMMAND=$(xmllint --xpath 'string(/screensaver/command/@arg)' "$CONFIG")
 [ "$COMMAND" = "--root --defaults" ] || fail "the command is '$COMMAND', not --root with the defaults marker"
 [ "$(xmllint --xpath 'count(/screensaver/_description)' "$CONFIG")" = 1 ] || fail "no description"
-for arg in $(xmllint --xpath '//number/@arg' "$CONFIG" | sed 's/ *arg="\([^"]*\)"/\1 /g'); do
+for arg in $(xmllint --xpath '//number/@arg | //@arg-set | //@arg-unset' "$CONFIG" |
+  sed 's/ *arg[a-z-]*="\([^"]*\)"/\1 /g'); do
   "$STAGE/usr/bin/coralux" "${arg/\%/3}" --version >/dev/null || fail "the program refuses $arg"
 done
 grep -q '^    coralux --add-to-xscreensaver$' "$README" || fail "README.md does not give the one step"

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -277,4 +279,46 @@ TEST(CAudioMixer, LiveBufferCountFollowsReleases)
     mixer.reset();
     copy.reset();
     EXPECT_EQ(CountLiveMixerBuffers(), before);
+}
+
+// A rest fades the output to silence and a resume fades it back in: at no
+// point does the output jump by more than the fade's own step (a click).
+TEST(CAudioMixer, RestAndResumeFadeWithoutAJump)
+{
+    CAudioMixer mixer(RATE);
+    auto buffer = MakeBuffer(mixer, Pcm16(std::vector<int16_t>(1000, 16384)));
+    ASSERT_TRUE(buffer->Play(true));
+    std::vector<int16_t> out = Render(mixer, 1000);
+    mixer.Rest();
+    const std::vector<int16_t> resting = Render(mixer, 2000);
+    out.insert(out.end(), resting.begin(), resting.end());
+    EXPECT_TRUE(mixer.IsAtRest());
+    EXPECT_EQ(0, out.back());
+    ASSERT_TRUE(mixer.Resume());
+    const std::vector<int16_t> resumed = Render(mixer, 1000);
+    out.insert(out.end(), resumed.begin(), resumed.end());
+    EXPECT_EQ(16384, out.back());
+    // 10 ms at 22.05 kHz is 220 frames: full scale in steps of about 75.
+    int largest = 0;
+    for (size_t i = 2; i < out.size(); i += 2)
+        largest = std::max(largest, std::abs(out[i] - out[i - 2]));
+    EXPECT_LT(largest, 100);
+}
+
+// At rest the voices stand still: after a long rest a loop goes on from
+// about where its fade ended, not from where it would have got to.
+TEST(CAudioMixer, RestKeepsVoicesWhereTheyStopped)
+{
+    CAudioMixer mixer(RATE);
+    auto buffer = MakeBuffer(mixer, Pcm16(Ramp(20000, 1)));
+    ASSERT_TRUE(buffer->Play(true));
+    Render(mixer, 1000);
+    mixer.Rest();
+    Render(mixer, 10000);
+    ASSERT_TRUE(mixer.Resume());
+    const std::vector<int16_t> out = Render(mixer, 1000);
+    // Past the fade-in, each frame is the ramp's value at the voice's position.
+    const int position = out[2 * 999] - 999;
+    EXPECT_GE(position, 1000 + 220);
+    EXPECT_LE(position, 1000 + 220 + 256);
 }

@@ -213,3 +213,18 @@ TEST_F(SoundSystemTest, FailedLoadStopsThePreviousSound)
     for (int16_t sample : Render(64))
         ASSERT_EQ(0, sample);
 }
+
+// A splash cut off by a rest belongs to a moment gone by: after the resume
+// only the ambient loop plays on.
+TEST_F(SoundSystemTest, ResumeBringsBackTheLoopButNoStaleSplash)
+{
+    int ambient = 0, splash = 0;
+    ASSERT_EQ(1, Play("loud.wav", &ambient, SOUND_KEY_KEEP, SOUND_LOOP, 0.5f));
+    ASSERT_EQ(1, Play("other.wav", &splash, 0, 0, 1.0f));
+    Render(100);
+    ASSERT_EQ(1, m_system.Rest());
+    Render(1000);
+    ASSERT_EQ(1, m_system.Resume());
+    Render(1000);
+    EXPECT_NEAR(8192, Render(1)[0], 2);  // the loop alone, past the fade-in
+}

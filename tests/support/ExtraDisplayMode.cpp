@@ -7,8 +7,8 @@
 
 namespace {
 
-// Arbitrary but plausible timings: only the size matters to the test.
-XRRModeInfo MakeModeInfo(int width, int height, std::string& name)
+// Arbitrary but plausible timings, refreshing at the rate asked.
+XRRModeInfo MakeModeInfo(int width, int height, int rate, std::string& name)
 {
     XRRModeInfo info;
     std::memset(&info, 0, sizeof(info));
@@ -21,7 +21,7 @@ XRRModeInfo MakeModeInfo(int width, int height, std::string& name)
     info.vSyncStart = info.height + 1;
     info.vSyncEnd = info.height + 5;
     info.vTotal = info.height + 28;
-    info.dotClock = static_cast<unsigned long>(info.hTotal) * info.vTotal * 60;
+    info.dotClock = static_cast<unsigned long>(info.hTotal) * info.vTotal * rate;
     info.name = name.data();
     info.nameLength = static_cast<unsigned>(name.size());
     return info;
@@ -29,7 +29,7 @@ XRRModeInfo MakeModeInfo(int width, int height, std::string& name)
 
 }  // namespace
 
-CExtraDisplayMode::CExtraDisplayMode(int width, int height)
+CExtraDisplayMode::CExtraDisplayMode(int width, int height, int rate)
 {
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
@@ -44,7 +44,7 @@ CExtraDisplayMode::CExtraDisplayMode(int width, int height)
     m_output = resources->outputs[0];
     XRRFreeScreenResources(resources);
     std::string name;
-    XRRModeInfo info = MakeModeInfo(width, height, name);
+    XRRModeInfo info = MakeModeInfo(width, height, rate, name);
     m_mode = XRRCreateMode(m_display, root, &info);
     XRRAddOutputMode(m_display, m_output, m_mode);
     XSync(m_display, False);

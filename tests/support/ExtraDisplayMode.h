@@ -10,7 +10,8 @@ typedef struct _XDisplay Display;
 class CExtraDisplayMode
 {
 public:
-    CExtraDisplayMode(int width, int height);
+    // rate: frames a second the mode refreshes at.
+    CExtraDisplayMode(int width, int height, int rate = 60);
     ~CExtraDisplayMode();
     CExtraDisplayMode(const CExtraDisplayMode&) = delete;
     CExtraDisplayMode& operator=(const CExtraDisplayMode&) = delete;

@@ -16,6 +16,14 @@ namespace {
 
 const uint32_t RATE = 22050;
 
+std::vector<int16_t> Ramp(int count)
+{
+    std::vector<int16_t> samples;
+    for (int i = 0; i < count; ++i)
+        samples.push_back(static_cast<int16_t>(i * 7));
+    return samples;
+}
+
 std::unique_ptr<CAudioDeviceI> OpenDevice()
 {
     std::unique_ptr<CAudioDeviceI> device = SysCreateAudioDevice(0);
@@ -130,4 +138,33 @@ TEST(DirectSoundDevice, TheShowsOwnSoundsPlay)
         EXPECT_TRUE(system.GetVoice(i).sample->IsPlaying()) << names[i];
     }
     GetPack().Clear();
+}
+
+// A rest lets DirectSound go, buffers and all; the resume makes them anew
+// with their own data, plays on those that played, a loop as a loop (it
+// still plays after several times its length), and leaves a buffer that was
+// already stopped alone.
+TEST(DirectSoundDevice, RestStopsBuffersAndResumePlaysThemOn)
+{
+    std::unique_ptr<CAudioDeviceI> device = OpenDevice();
+    ASSERT_TRUE(device);
+    const SAudioFormat format = {1, RATE, 16};
+    const std::vector<uint8_t> data = Pcm16(Ramp(RATE / 10));
+    std::unique_ptr<CAudioBufferI> loop = device->CreateBuffer(format, static_cast<uint32_t>(data.size()));
+    std::unique_ptr<CAudioBufferI> stopped = device->CreateBuffer(format, static_cast<uint32_t>(data.size()));
+    ASSERT_TRUE(loop && stopped);
+    ASSERT_TRUE(FillBuffer(*loop, data));
+    ASSERT_TRUE(loop->Play(true));
+    device->Rest();
+    EXPECT_FALSE(loop->IsPlaying());
+    ASSERT_TRUE(device->Resume());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(loop->IsPlaying());
+    EXPECT_FALSE(stopped->IsPlaying());
+    void *first = nullptr, *second = nullptr;
+    uint32_t firstBytes = 0, secondBytes = 0;
+    ASSERT_TRUE(loop->Lock(0, static_cast<uint32_t>(data.size()), &first, &firstBytes, &second, &secondBytes));
+    ASSERT_EQ(data.size(), firstBytes);
+    EXPECT_EQ(0, std::memcmp(data.data(), first, firstBytes));
+    loop->Unlock(first, firstBytes, second, secondBytes);
 }

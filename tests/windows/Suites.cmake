@@ -9,7 +9,8 @@ set(LINUX_ONLY
   support/PrivateXServer.cpp support/ExtraDisplayMode.cpp support/SplitMonitors.cpp support/ScopedEnv.cpp
   support/TempConfigHome.cpp
   app/RegistryTest.cpp app/SaverAppHostTest.cpp app/SaverAppSettingsTest.cpp app/SaverAppTest.cpp
-  app/ShowPackFaultsTest.cpp app/ShowProcessTest.cpp render/GLDrawerTest.cpp render/SaverWndTest.cpp
+  app/ShowPackFaultsTest.cpp app/ShowProcessTest.cpp app/ShowTurnTest.cpp render/GLDrawerTest.cpp
+  render/SaverWndTest.cpp
   sound/AudioDeviceTest.cpp)
 
 file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS support/*.cpp)

@@ -76,16 +76,18 @@ std::vector<SVertex> MakeBackground()
 }
 
 // Sprites spread like a settled bubble stream: a column near x = 0.8 from
-// bottom to top, sizes as the bubbles have them.
+// bottom to top, sizes as the bubbles have them, square on screen.
 std::vector<SVertex> MakeSprites()
 {
+    const float aspect = GetAspect(GetViewSize());
     std::vector<SVertex> vertices;
     for (int i = 0; i < SPRITES; ++i) {
         const float x = 0.8f + RandomRange(-0.05f, 0.05f);
         const float y = RandomRange(0.0f, 1.0f);
         const float s = RandomRange(0.002f, 0.01f);
+        const float a = s / aspect;
         const float corners[4][4] = {
-            {1, 1, x + s, y + s}, {1, 0, x + s, y - s}, {0, 0, x - s, y - s}, {0, 1, x - s, y + s}};
+            {1, 1, x + a, y + s}, {1, 0, x + a, y - s}, {0, 0, x - a, y - s}, {0, 1, x - a, y + s}};
         for (const auto& c : corners)
             vertices.push_back(SVertex{c[0], c[1], 0.7f, 0.7f, 0.7f, 1, c[2], c[3], 0.5f});
     }

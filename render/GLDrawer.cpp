@@ -211,8 +211,10 @@ bool CGLDrawer::Draw()
             m_step = MAX_STEP;
         m_sceneTime += m_step;
 
+        const SPixelSize view = GetViewSize();
+        m_aspect = GetAspect(view);
         // A window that grew (a host's window resized) gets a finer background.
-        const SPixelSize fit = GetBackgroundSize(GetViewSize(), m_largestTexture);
+        const SPixelSize fit = GetBackgroundSize(view, m_largestTexture);
         if (fit.width > m_backgroundFit.width || fit.height > m_backgroundFit.height)
             LoadBackground(fit);
 
@@ -289,13 +291,14 @@ void CGLDrawer::DrawFish()
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_LIGHTING);
-    // The modelview is the identity here, so the lights sit in unit-box coordinates.
+    // The modelview is the identity here, so the lights sit in the fish's own
+    // coordinates: the unit box, widened to the view's shape (see CActorI::Draw).
     PositionSceneLights();
     const float step = static_cast<float>(m_step);
     for (size_t i = 0; i < m_actors.size(); ++i) {
         // A reference of our own keeps the fish alive through its own calls.
         CSmartPtr<CActorI> actor = m_actors[i];
-        actor->Update(step);
+        actor->Update(step, m_aspect);
         actor->Draw();
     }
     glPopAttrib();
@@ -319,7 +322,7 @@ void CGLDrawer::DrawBubbles()
     CBubbleSystem& bubbles = GetBubbleSystem();
     bubbles.Update(m_step);
     for (uint32_t i = 0; i < bubbles.GetCount(); ++i)
-        DrawBubble(bubbles.GetBubble(i));
+        DrawBubble(bubbles.GetBubble(i), m_aspect);
 
     glDepthMask(GL_TRUE);
     glPopAttrib();

@@ -67,6 +67,7 @@ private:
     std::future<CSmartPtr<CDIB32>> m_pendingBackground;
     SPixelSize m_pendingFit = {0, 0};
     GLint m_largestTexture = 0;  // texels, the driver's largest texture side
+    float m_aspect = 1.0f;       // the view's width over its height this frame
     GLuint m_bubbleTexture = 0;
     GLuint m_desktopTexture = 0;
     SEmissionClock m_emission;

@@ -239,7 +239,7 @@ TEST(AssetCatalogue, AmbientSoundLoopsWithoutAJump)
     EXPECT_LE(std::abs(samples[0] - samples[data - 1]), std::max(4, largestStep / 2));
 }
 
-// The background is a baseline JFIF of 512 x 512 with three components, and
+// The background is a baseline JFIF of 2048 x 2048 with three components, and
 // its byte 16 is no TGA depth, so the picture loader offers it to the JPEG
 // decoder.
 TEST(AssetCatalogue, BackgroundIsBaselineJfif)
@@ -262,8 +262,8 @@ TEST(AssetCatalogue, BackgroundIsBaselineJfif)
         if (marker == 0xC0 && at + 10 <= entry->size) {
             baseline = true;
             EXPECT_EQ(8, j[at + 4]);                                             // sample precision
-            EXPECT_EQ(512u, static_cast<uint32_t>(j[at + 5] << 8 | j[at + 6]));  // height
-            EXPECT_EQ(512u, static_cast<uint32_t>(j[at + 7] << 8 | j[at + 8]));  // width
+            EXPECT_EQ(2048u, static_cast<uint32_t>(j[at + 5] << 8 | j[at + 6]));  // height
+            EXPECT_EQ(2048u, static_cast<uint32_t>(j[at + 7] << 8 | j[at + 8]));  // width
             EXPECT_EQ(3, j[at + 9]);                                             // components
         }
         progressive = progressive || marker == 0xC2;

@@ -124,7 +124,7 @@ void CPreviewCanvas::DrawFish(SPreviewNode& model, const std::map<std::string, C
     // As the show does: the heading as it shows on the picture, the lights
     // and the fish in picture heights across as well as up.
     const TVec3 f = Unit({pose.direction[0] * m_aspect, pose.direction[1], pose.direction[2]});
-    const TVec3 s = Unit(CrossProduct(f, {0, 1, 0}));
+    const TVec3 s = Unit(CrossProduct(f, pose.up));
     const TVec3 u = Unit(CrossProduct(s, f));
     const TVec3 at{pose.position[0] * m_aspect, pose.position[1], pose.position[2]};
     const TMatrix place = Multiply(FromAxes(s, f, u, at), Scaling({pose.scale, pose.scale, pose.scale}));

@@ -16,6 +16,9 @@ struct SFishPose
     TVec3 direction;  // of travel, in the unit box
     double scale;     // the kind's k times (z + 0.5)
     double phase;     // swimming cycle, radians; < 0 leaves the rest pose
+    // The fish's back turns towards this, as far as its heading lets it: the
+    // show's (0, 1, 0), or the viewer's (0, 0, 1) for a view from above.
+    TVec3 up = {0, 1, 0};
 };
 
 class CPreviewCanvas

@@ -2,14 +2,10 @@
 
 #include "app/Trace.h"
 
-namespace {
-
-bool DecodePicture(const char* name, CSmartPtr<CDIB32>& image)
+int DecodePicture(const char* name, CSmartPtr<CDIB32>& image, int fitWidth, int fitHeight)
 {
-    return TGAResource2DIB32(name, image) || JPEGResource2DIB32(name, image);
+    return TGAResource2DIB32(name, image) || JPEGResource2DIB32(name, image, fitWidth, fitHeight);
 }
-
-}  // namespace
 
 int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap)
 {

@@ -16,6 +16,13 @@
 // object exists and the result is 0.
 int BindImage(const char* name, GLuint& texture, bool linear, GLenum wrap);
 
+// Decodes the picture into an image of R, G, B, A bytes and returns 1, or 0
+// when it is missing or unreadable (as BindImage reads it). A TGA keeps its
+// size; a JPEG given a size to fit is decoded at the smallest size, halved
+// on each axis on its own, that is still at least that large. Needs no GL
+// context, and may run on a thread of its own while nothing changes the pack.
+int DecodePicture(const char* name, CSmartPtr<CDIB32>& image, int fitWidth = 0, int fitHeight = 0);
+
 // Uploads an image of R, G, B, A bytes as a new texture with the same filters,
 // wrap and left-behind state as BindImage. Used by BindImage and for the
 // desktop picture, which is not in the pack.

@@ -1,7 +1,9 @@
 #include "assets/JpegDecoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -60,56 +62,143 @@ void SetMemorySource(jpeg_decompress_struct& info, jpeg_source_mgr& source, cons
     info.src = &source;
 }
 
-void ConvertScanline(const JSAMPLE* samples, int components, int width, uint8_t* out)
+// The largest of the library's reductions (by 2, 4 or 8) that leaves the
+// picture at least fitWidth x fitHeight and still a whole image; none when
+// either is 0.
+unsigned ReductionFor(const jpeg_decompress_struct& info, int fitWidth, int fitHeight)
 {
-    for (int x = 0; x < width; ++x, out += 4) {
-        if (components == 1) {
-            out[0] = out[1] = out[2] = samples[x];
-        } else {
-            out[0] = samples[3 * x];
-            out[1] = samples[3 * x + 1];
-            out[2] = samples[3 * x + 2];
-        }
-        out[3] = 255;
+    const auto fits = [&](unsigned denominator) {
+        const unsigned width = (info.image_width + denominator - 1) / denominator;
+        const unsigned height = (info.image_height + denominator - 1) / denominator;
+        return width >= unsigned(std::max(fitWidth, MIN_DIB_SIDE)) &&
+               height >= unsigned(std::max(fitHeight, MIN_DIB_SIDE));
+    };
+    unsigned denominator = 1;
+    while (fitWidth > 0 && fitHeight > 0 && denominator < 8 && fits(2 * denominator))
+        denominator *= 2;
+    return denominator;
+}
+
+// How many times a decoded length may still be halved and stay at least fit.
+int HalvingsFor(int length, int fit)
+{
+    int halvings = 0;
+    while (fit > 0 && (length >> (halvings + 1)) >= std::max(fit, MIN_DIB_SIDE))
+        ++halvings;
+    return halvings;
+}
+
+// The rounded mean of two scanlines, eight samples at a time: the common
+// case, a window that needs all the picture's columns and half its rows.
+void AverageTwoLines(const JSAMPLE* a, const JSAMPLE* b, int samples, uint8_t* out)
+{
+    int i = 0;
+    for (; i + 8 <= samples; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        // (x + y + 1) / 2 in every byte, without a carry between them.
+        const uint64_t mean = (x | y) - ((x ^ y) >> 1 & 0x7F7F7F7F7F7F7F7Full);
+        std::memcpy(out + i, &mean, 8);
     }
+    for (; i < samples; ++i)
+        out[i] = static_cast<uint8_t>((a[i] + b[i] + 1) >> 1);
+}
+
+// One row of the image from a block of scanlines: each pixel the mean of
+// the columns x rows it stands for, rounded. The sums stay within 16 bits
+// (at most 8 x 8 samples a pixel).
+void AverageBlock(JSAMPARRAY lines, int rows, int columnShift, int shift, int width, uint16_t* sums, uint8_t* out)
+{
+    const int samples = (width << columnShift) * 4;
+    if (rows == 2 && columnShift == 0) {
+        AverageTwoLines(lines[0], lines[1], samples, out);
+        return;
+    }
+    for (int i = 0; i < samples; ++i)
+        sums[i] = lines[0][i];
+    for (int r = 1; r < rows; ++r)
+        for (int i = 0; i < samples; ++i)
+            sums[i] = static_cast<uint16_t>(sums[i] + lines[r][i]);
+    const unsigned half = (1u << shift) >> 1;
+    if (columnShift == 0) {
+        for (int i = 0; i < samples; ++i)
+            out[i] = static_cast<uint8_t>((sums[i] + half) >> shift);
+        return;
+    }
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 4; ++c) {
+            unsigned sum = 0;
+            for (int dx = 0; dx < (1 << columnShift); ++dx)
+                sum += sums[(((x << columnShift) + dx) * 4) + c];
+            out[x * 4 + c] = static_cast<uint8_t>((sum + half) >> shift);
+        }
+}
+
+bool ReadScanline(jpeg_decompress_struct& info, JSAMPROW line)
+{
+    return jpeg_read_scanlines(&info, &line, 1) == 1;
 }
 
 // Runs the library from the header to the last scanline. Only plain locals
-// live here: a library error jumps straight back to the setjmp below.
+// and the library's own memory live here: a library error jumps straight
+// back to the setjmp below.
 int RunDecoder(jpeg_decompress_struct& info, SJpegError& error, jpeg_source_mgr& source, const uint8_t* data,
-               size_t size, CSmartPtr<CDIB32>& image)
+               size_t size, int fitWidth, int fitHeight, CSmartPtr<CDIB32>& image)
 {
     if (setjmp(error.jump))
         return 0;
     jpeg_create_decompress(&info);
     SetMemorySource(info, source, data, size);
     jpeg_read_header(&info, TRUE);
-    if (info.jpeg_color_space != JCS_GRAYSCALE)
-        info.out_color_space = JCS_RGB;
+    // Grey and colour alike come out as R, G, B, A, straight into the image's rows.
+    info.out_color_space = JCS_EXT_RGBA;
+    info.scale_num = 1;
+    info.scale_denom = ReductionFor(info, fitWidth, fitHeight);
     jpeg_calc_output_dimensions(&info);
     // Checked before decompression starts, which is where the library
     // allocates for the whole picture.
-    const int width = static_cast<int>(info.output_width);
-    const int height = static_cast<int>(info.output_height);
-    if (width < MIN_DIB_SIDE || height < MIN_DIB_SIDE || width > MAX_DIB_SIDE || height > MAX_DIB_SIDE ||
-        int64_t(width) * height > MAX_DIB_PIXELS)
+    const int decodedWidth = static_cast<int>(info.output_width);
+    const int decodedHeight = static_cast<int>(info.output_height);
+    if (decodedWidth < MIN_DIB_SIDE || decodedHeight < MIN_DIB_SIDE || decodedWidth > MAX_DIB_SIDE ||
+        decodedHeight > MAX_DIB_SIDE || int64_t(decodedWidth) * decodedHeight > MAX_DIB_PIXELS)
         return 0;
     jpeg_start_decompress(&info);
-    const int components = info.output_components;
-    if (components != 1 && components != 3)
+    if (info.output_components != 4)
         return 0;
-    JSAMPARRAY line = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                static_cast<JDIMENSION>(width * components), 1);
+    // The library reduces both axes alike; each axis is then halved further
+    // on its own, as the scanlines come.
+    const int fitWidthLeft = fitHeight > 0 ? fitWidth : 0, fitHeightLeft = fitWidth > 0 ? fitHeight : 0;
+    const int columnShift = HalvingsFor(decodedWidth, fitWidthLeft),
+              rowShift = HalvingsFor(decodedHeight, fitHeightLeft);
+    const int width = decodedWidth >> columnShift, height = decodedHeight >> rowShift;
     image = new CSmartPtrWrap<CDIB32>();
     if (!image->Create(width, height))
         return 0;
     // The first scanline is the top of the picture: the last row in memory.
     const size_t stride = static_cast<size_t>(width) * 4;
-    while (info.output_scanline < info.output_height) {
-        const size_t row = height - 1 - info.output_scanline;
-        if (jpeg_read_scanlines(&info, line, 1) != 1)
-            return 0;
-        ConvertScanline(line[0], components, width, image->GetBits() + stride * row);
+    if (columnShift == 0 && rowShift == 0) {
+        while (info.output_scanline < info.output_height)
+            if (!ReadScanline(info, image->GetBits() + stride * (height - 1 - info.output_scanline)))
+                return 0;
+    } else {
+        const int rows = 1 << rowShift;
+        const j_common_ptr common = reinterpret_cast<j_common_ptr>(&info);
+        JSAMPARRAY lines = (*info.mem->alloc_sarray)(common, JPOOL_IMAGE, static_cast<JDIMENSION>(decodedWidth * 4),
+                                                     static_cast<JDIMENSION>(rows));
+        uint16_t* sums = static_cast<uint16_t*>(
+            (*info.mem->alloc_large)(common, JPOOL_IMAGE, static_cast<size_t>(decodedWidth) * 4 * sizeof(uint16_t)));
+        for (int row = 0; row < height; ++row) {
+            for (int r = 0; r < rows; ++r)
+                if (!ReadScanline(info, lines[r]))
+                    return 0;
+            AverageBlock(lines, rows, columnShift, columnShift + rowShift, width, sums,
+                         image->GetBits() + stride * (height - 1 - row));
+        }
+        // The scanlines of an odd height's last, partial block are dropped.
+        while (info.output_scanline < info.output_height)
+            if (!ReadScanline(info, lines[0]))
+                return 0;
     }
     jpeg_finish_decompress(&info);
     return 1;
@@ -130,9 +219,9 @@ public:
     CJpegDecompressor(const CJpegDecompressor&) = delete;
     CJpegDecompressor& operator=(const CJpegDecompressor&) = delete;
 
-    int Decode(const uint8_t* data, size_t size, CSmartPtr<CDIB32>& image)
+    int Decode(const uint8_t* data, size_t size, int fitWidth, int fitHeight, CSmartPtr<CDIB32>& image)
     {
-        return RunDecoder(m_info, m_error, m_source, data, size, image);
+        return RunDecoder(m_info, m_error, m_source, data, size, fitWidth, fitHeight, image);
     }
 
 private:
@@ -143,19 +232,19 @@ private:
 
 }  // namespace
 
-int DecodeJPEG(const uint8_t* data, size_t size, CSmartPtr<CDIB32>& image)
+int DecodeJPEG(const uint8_t* data, size_t size, CSmartPtr<CDIB32>& image, int fitWidth, int fitHeight)
 {
     image.Reset();
     if (data == nullptr || size == 0)
         return 0;
     CJpegDecompressor decompressor;
-    if (decompressor.Decode(data, size, image))
+    if (decompressor.Decode(data, size, fitWidth, fitHeight, image))
         return 1;
     image.Reset();
     return 0;
 }
 
-int JPEGResource2DIB32(const char* name, CSmartPtr<CDIB32>& image)
+int JPEGResource2DIB32(const char* name, CSmartPtr<CDIB32>& image, int fitWidth, int fitHeight)
 {
     const uint8_t* data = nullptr;
     uint32_t size = 0;
@@ -163,5 +252,5 @@ int JPEGResource2DIB32(const char* name, CSmartPtr<CDIB32>& image)
         image.Reset();
         return 0;
     }
-    return DecodeJPEG(data, size, image);
+    return DecodeJPEG(data, size, image, fitWidth, fitHeight);
 }

@@ -2,6 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
 #include "app/Trace.h"
 #include "assets/Image.h"
 #include "assets/Pack.h"
@@ -14,6 +19,12 @@ const SVector3 IDENTITY_AXES[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 bool SamePosition(const SVertex& a, const SVertex& b)
 {
     return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+// A position that is not a number equals no other, not even itself.
+bool IsComparable(const SVertex& p)
+{
+    return !std::isnan(p.x) && !std::isnan(p.y) && !std::isnan(p.z);
 }
 
 SVector3 ToVector(const SNormal& n)
@@ -64,6 +75,8 @@ bool CMesh::Load(const char* entryName)
         m_vertices.clear();
         m_normals.clear();
         m_triangles.clear();
+        m_corners.clear();
+        m_cornerIndices.clear();
         const uint8_t* data = nullptr;
         uint32_t size = 0;
         if (!FindPackItem(entryName, &data, &size))
@@ -72,6 +85,7 @@ bool CMesh::Load(const char* entryName)
         if (!ReadMesh(reader))
             return false;
         ComputeNormals();
+        BuildCorners();
         ResetTransform();
         return true;
     } catch (...) {
@@ -153,31 +167,73 @@ void CMesh::ComputeNormals()
 // sums build up as the loops go on, which shapes the look of the fish.
 void CMesh::SmoothNormals()
 {
-    const size_t count = m_triangles.size();
-    for (size_t j = 0; j < count; ++j) {
-        for (size_t k = 0; k < count; ++k) {
-            if (k == j)
-                continue;
-            for (int c = 0; c < 3; ++c) {
-                const SVertex& position = GetVertex(m_triangles[j].vertex[c]);
-                int d = 0;
-                while (d < 3 && !SamePosition(GetVertex(m_triangles[k].vertex[d]), position))
-                    ++d;
-                if (d == 3)
-                    continue;
-                SNormal& a = m_normals[m_triangles[j].normal[c]];
-                SNormal& b = m_normals[m_triangles[k].normal[d]];
-                SVector3 unitA = ToVector(a), unitB = ToVector(b);
-                VecNormalize(unitA);
-                VecNormalize(unitB);
-                if (VecDot(unitA, unitB) > 0.0f) {
-                    const SNormal sum = {a.x + b.x, a.y + b.y, a.z + b.z};
-                    a = sum;
-                    b = sum;
-                }
+    // Only triangles with a corner at one of j's positions can share one with
+    // it: visiting just those, still in triangle order, sums the same as
+    // visiting all, without the time that grows with the square of the mesh.
+    std::map<std::tuple<float, float, float>, std::vector<size_t>> atPosition;
+    for (size_t t = 0; t < m_triangles.size(); ++t)
+        for (int c = 0; c < 3; ++c) {
+            const SVertex& p = GetVertex(m_triangles[t].vertex[c]);
+            if (IsComparable(p)) {
+                std::vector<size_t>& triangles = atPosition[{p.x, p.y, p.z}];
+                if (triangles.empty() || triangles.back() != t)
+                    triangles.push_back(t);
             }
         }
+    std::vector<size_t> neighbours;
+    for (size_t j = 0; j < m_triangles.size(); ++j) {
+        neighbours.clear();
+        for (int c = 0; c < 3; ++c) {
+            const SVertex& p = GetVertex(m_triangles[j].vertex[c]);
+            if (IsComparable(p)) {
+                const std::vector<size_t>& triangles = atPosition[{p.x, p.y, p.z}];
+                neighbours.insert(neighbours.end(), triangles.begin(), triangles.end());
+            }
+        }
+        std::sort(neighbours.begin(), neighbours.end());
+        neighbours.erase(std::unique(neighbours.begin(), neighbours.end()), neighbours.end());
+        for (size_t k : neighbours)
+            if (k != j)
+                SmoothPair(j, k);
     }
+}
+
+void CMesh::SmoothPair(size_t j, size_t k)
+{
+    for (int c = 0; c < 3; ++c) {
+        const SVertex& position = GetVertex(m_triangles[j].vertex[c]);
+        int d = 0;
+        while (d < 3 && !SamePosition(GetVertex(m_triangles[k].vertex[d]), position))
+            ++d;
+        if (d == 3)
+            continue;
+        SNormal& a = m_normals[m_triangles[j].normal[c]];
+        SNormal& b = m_normals[m_triangles[k].normal[d]];
+        SVector3 unitA = ToVector(a), unitB = ToVector(b);
+        VecNormalize(unitA);
+        VecNormalize(unitB);
+        if (VecDot(unitA, unitB) > 0.0f) {
+            const SNormal sum = {a.x + b.x, a.y + b.y, a.z + b.z};
+            a = sum;
+            b = sum;
+        }
+    }
+}
+
+void CMesh::BuildCorners()
+{
+    std::map<std::tuple<int32_t, float, float, float>, uint32_t> shared;
+    m_cornerIndices.reserve(m_triangles.size() * 3);
+    for (const STriangle& triangle : m_triangles)
+        for (int corner = 0; corner < 3; ++corner) {
+            const SVertex& v = GetVertex(triangle.vertex[corner]);
+            const SNormal& n = GetNormal(triangle.normal[corner]);
+            const auto [at, added] =
+                shared.try_emplace({triangle.vertex[corner], n.x, n.y, n.z}, static_cast<uint32_t>(m_corners.size()));
+            if (added)
+                m_corners.push_back({v.u, v.v, n.x, n.y, n.z, v.x, v.y, v.z});
+            m_cornerIndices.push_back(at->second);
+        }
 }
 
 bool CMesh::ResetTransform()
@@ -211,29 +267,16 @@ bool CMesh::Rotate(int axis, float angle)
     return true;
 }
 
-// Indices are checked before glBegin, so a failure never leaves GL inside a batch.
 bool CMesh::Render() const
 {
-    for (const STriangle& triangle : m_triangles)
-        for (int corner = 0; corner < 3; ++corner) {
-            GetVertex(triangle.vertex[corner]);
-            GetNormal(triangle.normal[corner]);
-        }
-
     glPushAttrib(GL_ENABLE_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glBindTexture(GL_TEXTURE_2D, m_texture);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBegin(GL_TRIANGLES);
-    for (const STriangle& triangle : m_triangles)
-        for (int corner = 0; corner < 3; ++corner) {
-            const SNormal& n = m_normals[triangle.normal[corner]];
-            const SVertex& v = m_vertices[triangle.vertex[corner]];
-            glNormal3f(n.x, n.y, n.z);
-            glTexCoord2f(v.u, v.v);
-            glVertex3f(v.x, v.y, v.z);
-        }
-    glEnd();
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, m_corners.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(m_cornerIndices.size()), GL_UNSIGNED_INT, m_cornerIndices.data());
+    glPopClientAttrib();
     glPopAttrib();
     return true;
 }

@@ -32,8 +32,8 @@ struct STriangle
 class CMesh
 {
 public:
-    // Far above any fish (the largest has 144 triangles); smoothing compares
-    // every pair of triangles, so a larger mesh would stall the start for seconds.
+    // Far above any fish (the largest has a few hundred triangles): what a
+    // damaged file can make the loader read, allocate and smooth.
     static const int32_t MAX_TRIANGLES = 2048;
     static const int32_t MAX_VERTICES = 3 * MAX_TRIANGLES;
 
@@ -50,8 +50,8 @@ public:
     // Turns the current axes about the node's own current axis 0 (X), 1 (Y)
     // or 2 (Z) by angle radians; any other axis changes nothing and gives false.
     bool Rotate(int axis, float angle);
-    // Called by CModel::Draw: draws the mesh with the current GL matrix. Raises
-    // the invalid-argument failure on an index outside the arrays.
+    // Called by CModel::Draw: draws the mesh with the current GL matrix, all
+    // its triangles in one batch. Always true.
     bool Render() const;
 
     // Set by the node parser before Load.
@@ -75,9 +75,19 @@ public:
     CMesh& GetChild(size_t index) const;
 
 private:
+    // A corner as the draw arrays hold it, in GL_T2F_N3F_V3F order.
+    struct SCorner
+    {
+        float u, v;
+        float nx, ny, nz;
+        float x, y, z;
+    };
+
     bool ReadMesh(CRecordReader& reader);
     void ComputeNormals();
     void SmoothNormals();
+    void SmoothPair(size_t j, size_t k);
+    void BuildCorners();
 
     std::string m_name;
     SVector3 m_restTranslation, m_restScale, m_restAxes[3];
@@ -85,6 +95,10 @@ private:
     std::vector<SVertex> m_vertices;
     std::vector<SNormal> m_normals;
     std::vector<STriangle> m_triangles;
+    // What Render draws: corners of one vertex with one normal are shared, so
+    // the driver lights each of them once.
+    std::vector<SCorner> m_corners;
+    std::vector<uint32_t> m_cornerIndices;  // three per triangle
     std::vector<std::unique_ptr<CMesh>> m_children;
     uint32_t m_texture = 0;
 };

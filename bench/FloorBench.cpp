@@ -1,9 +1,11 @@
 // The frame rate of the pixel work the scene cannot do without, as a yardstick
-// for SceneBench: the same GL state, a 512 x 512 picture over 64 strips, a
+// for SceneBench: the same GL state, a picture as large as the show's background
+// in this window over 64 strips, a
 // thousand small additive sprites, the additive ray fan and the swap, all from
 // display lists compiled once, so that almost no processor time goes into it.
 //
 //     bench_FloorBench [WIDTHxHEIGHT] [runs] [seconds]
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -13,11 +15,13 @@
 #include "render/Math.h"
 #include "render/Ortho2D.h"
 #include "render/SceneState.h"
+#include "render/ViewSize.h"
 
 namespace {
 const int GRID = 64;
 const int SPRITES = 1000;
 const int RAYS = 64;
+const int PICTURE_SIDE = 2048;  // texels, the side of the pack's background picture
 
 struct SVertex
 {
@@ -26,19 +30,28 @@ struct SVertex
     float x, y, z;
 };
 
-GLuint MakeTexture(int side)
+GLuint MakeTexture(int width, int height)
 {
-    std::vector<uint8_t> pixels(static_cast<size_t>(side) * side * 4);
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
     for (uint8_t& byte : pixels)
         byte = static_cast<uint8_t>(Random());
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     return texture;
+}
+
+// As large as the show makes its background in this window.
+GLuint MakeBackgroundTexture()
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const SPixelSize size = GetBackgroundSize(GetViewSize(), std::min<int>(largest, PICTURE_SIDE));
+    return MakeTexture(size.width, size.height);
 }
 
 // Strip after strip, joined by repeated vertices so one call draws them all.
@@ -63,16 +76,18 @@ std::vector<SVertex> MakeBackground()
 }
 
 // Sprites spread like a settled bubble stream: a column near x = 0.8 from
-// bottom to top, sizes as the bubbles have them.
+// bottom to top, sizes as the bubbles have them, square on screen.
 std::vector<SVertex> MakeSprites()
 {
+    const float aspect = GetAspect(GetViewSize());
     std::vector<SVertex> vertices;
     for (int i = 0; i < SPRITES; ++i) {
         const float x = 0.8f + RandomRange(-0.05f, 0.05f);
         const float y = RandomRange(0.0f, 1.0f);
         const float s = RandomRange(0.002f, 0.01f);
+        const float a = s / aspect;
         const float corners[4][4] = {
-            {1, 1, x + s, y + s}, {1, 0, x + s, y - s}, {0, 0, x - s, y - s}, {0, 1, x - s, y + s}};
+            {1, 1, x + a, y + s}, {1, 0, x + a, y - s}, {0, 0, x - a, y - s}, {0, 1, x - a, y + s}};
         for (const auto& c : corners)
             vertices.push_back(SVertex{c[0], c[1], 0.7f, 0.7f, 0.7f, 1, c[2], c[3], 0.5f});
     }
@@ -114,8 +129,8 @@ GLuint MakeList(GLenum mode, const std::vector<SVertex>& vertices, bool coloured
 
 struct SFloorScene
 {
-    GLuint background = MakeTexture(512);
-    GLuint sprite = MakeTexture(64);
+    GLuint background = MakeBackgroundTexture();
+    GLuint sprite = MakeTexture(64, 64);
     GLuint grid = MakeList(GL_TRIANGLE_STRIP, MakeBackground(), false);
     GLuint sprites = MakeList(GL_QUADS, MakeSprites(), false);
     GLuint rays = MakeList(GL_TRIANGLE_STRIP, MakeRays(), true);

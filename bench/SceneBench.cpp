@@ -46,15 +46,17 @@ int main(int argc, char** argv)
     drawer->Init();
     SettleBubbles();
 
-    std::vector<double> rates, cpu;
+    std::vector<double> rates, cpu, process;
     for (int run = 0; run < options.runs; ++run) {
         const SBenchFigures figures = window.Run(options.seconds, [&] { drawer->Draw(); });
         rates.push_back(figures.framesPerSecond);
         cpu.push_back(figures.cpuMsPerFrame);
+        process.push_back(figures.processMsPerFrame);
     }
     std::printf("scene %dx%d: %.1f fps, %.3f ms of frame work per frame with %u bubbles "
-                "(medians of %d runs of %.1f s), fish yellow/blue/pearl/tiny %d/%d/%d/%d\n",
+                "(medians of %d runs of %.1f s), fish yellow/blue/pearl/tiny %d/%d/%d/%d, "
+                "%.3f ms of processor time per frame in all threads\n",
                 options.width, options.height, Median(rates), Median(cpu), GetBubbleSystem().GetCount(), options.runs,
-                options.seconds, *counts[0], *counts[1], *counts[2], *counts[3]);
+                options.seconds, *counts[0], *counts[1], *counts[2], *counts[3], Median(process));
     return 0;
 }

@@ -34,14 +34,22 @@ protected:
     // The kind's model is loaded by the first fish of the kind only; false
     // when this call tried and failed.
     static int LoadModelOnce(CModel& model, const SFishKind& kind);
-    // Moves along the path and faces the point just ahead.
-    void MoveAlongPath(float dt);
+    // Moves along the path and faces the point just ahead, on a view of that
+    // width over height.
+    void MoveAlongPath(float dt, float aspect);
+    // The unit direction of travel as it shows on screen: across and up in
+    // pixels, depth as height.
+    SVector3 GetScreenHeading() const;
+    // An offset measured as the heading is, in window heights, in unit-box terms.
+    SVector3 ScreenToBox(const SVector3& offset) const;
     // Resets the named node (if the model has it) and turns it in the given order.
     static void PoseNode(const CModel& model, const char* name, std::initializer_list<SNodeTurn> turns);
-    // Draws the model at the fish's place, its Y axis along the heading and Z up.
+    // Draws the model at the fish's place, its Y axis along the screen heading
+    // and Z up, in its own proportions whatever the view's shape.
     void DrawModel(const CModel& model, const SFishKind& kind) const;
 
     SVector3 m_position = {0, 0, 0};
-    SVector3 m_direction = {0, 0, 0};  // unit vector of travel
+    SVector3 m_direction = {0, 0, 0};  // unit vector of travel in the unit box
+    float m_aspect = 1.0f;             // the view's width over its height, from the last update
     CSmartPtr<CCurvePathGenerator> m_path;
 };

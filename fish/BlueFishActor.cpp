@@ -32,9 +32,9 @@ int CBlueFishActor::Init()
     return CFinnedFishActor::Init();
 }
 
-void CBlueFishActor::Update(float dt)
+void CBlueFishActor::Update(float dt, float aspect)
 {
-    MoveAlongPath(dt);
+    MoveAlongPath(dt, aspect);
     Breathe(dt);
     Animate(dt);
 }
@@ -48,11 +48,12 @@ void CBlueFishActor::SkipAhead(double seconds)
 
 void CBlueFishActor::Breathe(float dt)
 {
+    // Half the drawn scale ahead of the centre, along the heading on screen,
+    // is where the head is drawn.
     const float scale = BLUE_FISH.drawScale * (m_position.z + 0.5f);
-    SVector3 forward = m_direction;
-    VecNormalize(forward);
-    SVector3 mouth = {m_position.x + scale * 0.5f * forward.x, m_position.y + scale * 0.5f * forward.y + 0.01f,
-                      m_position.z + scale * 0.5f * forward.z};
+    const SVector3 heading = GetScreenHeading();
+    const SVector3 ahead = ScreenToBox({scale * 0.5f * heading.x, scale * 0.5f * heading.y, scale * 0.5f * heading.z});
+    const SVector3 mouth = {m_position.x + ahead.x, m_position.y + ahead.y + 0.01f, m_position.z + ahead.z};
 
     const uint32_t due = m_breathClock.Advance(dt);
     for (uint32_t i = 0; i < due; ++i) {

@@ -12,7 +12,7 @@ public:
 
     CBlueFishActor();
     int Init() override;
-    void Update(float dt) override;
+    void Update(float dt, float aspect) override;
     void SkipAhead(double seconds) override;
     // The model all blue fish share, for the life of the process.
     static CModel& GetModel();

@@ -28,9 +28,9 @@ int CFinnedFishActor::Init()
     return LoadModelOnce(m_model, m_kind);
 }
 
-void CFinnedFishActor::Update(float dt)
+void CFinnedFishActor::Update(float dt, float aspect)
 {
-    MoveAlongPath(dt);
+    MoveAlongPath(dt, aspect);
     Animate(dt);
 }
 

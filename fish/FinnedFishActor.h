@@ -11,7 +11,7 @@ public:
     CFinnedFishActor(const SFishKind& kind, CModel& model);
 
     int Init() override;
-    void Update(float dt) override;
+    void Update(float dt, float aspect) override;
     void Draw() override;
     // Only the swimming cycle ages; the path does not.
     void SkipAhead(double seconds) override;

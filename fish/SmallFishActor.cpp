@@ -12,9 +12,9 @@ int CSmallFishActor::Init()
     return LoadModelOnce(GetModel(), TINY_FISH);
 }
 
-void CSmallFishActor::Update(float dt)
+void CSmallFishActor::Update(float dt, float aspect)
 {
-    MoveAlongPath(dt);
+    MoveAlongPath(dt, aspect);
     PoseNode(GetModel(), "sfish", {});
 }
 

@@ -6,7 +6,7 @@ class CSmallFishActor : public CActorBase
 {
 public:
     int Init() override;
-    void Update(float dt) override;
+    void Update(float dt, float aspect) override;
     void Draw() override;
     // A tiny fish has no clock: its path does not age.
     void SkipAhead(double) override {}

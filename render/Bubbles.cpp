@@ -38,17 +38,19 @@ void EmitBubbles(SEmissionClock& emission, double dt)
         EmitGroup();
 }
 
-void DrawBubble(const SBubble& bubble)
+// The size is measured up the view; across, the box's units are wider by the aspect.
+void DrawBubble(const SBubble& bubble, float aspect)
 {
     const float s = bubble.size;
+    const float across = s / aspect;
     glBegin(GL_POLYGON);
     glTexCoord2f(1.0f, 1.0f);
-    DisplacedVertex(bubble.x + s, bubble.y + s, bubble.z);
+    DisplacedVertex(bubble.x + across, bubble.y + s, bubble.z);
     glTexCoord2f(1.0f, 0.0f);
-    DisplacedVertex(bubble.x + s, bubble.y - s, bubble.z);
+    DisplacedVertex(bubble.x + across, bubble.y - s, bubble.z);
     glTexCoord2f(0.0f, 0.0f);
-    DisplacedVertex(bubble.x - s, bubble.y - s, bubble.z);
+    DisplacedVertex(bubble.x - across, bubble.y - s, bubble.z);
     glTexCoord2f(0.0f, 1.0f);
-    DisplacedVertex(bubble.x - s, bubble.y + s, bubble.z);
+    DisplacedVertex(bubble.x - across, bubble.y + s, bubble.z);
     glEnd();
 }

@@ -8,6 +8,7 @@
 // of bubbles to the store for every interval completed.
 void EmitBubbles(SEmissionClock& emission, double dt);
 
-// Draws one bubble as a quad through the ripple field. Expects the bubble
-// stage's state: sprite bound, additive blending, depth test on, no depth writes.
-void DrawBubble(const SBubble& bubble);
+// Draws one bubble as a quad through the ripple field, square on a view of
+// that width over height. Expects the bubble stage's state: sprite bound,
+// additive blending, depth test on, no depth writes.
+void DrawBubble(const SBubble& bubble, float aspect);

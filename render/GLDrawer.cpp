@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstdint>
 #include <cstdio>
+#include <system_error>
 
 #include "app/Settings.h"
 #include "app/Trace.h"
@@ -19,6 +20,7 @@
 #include "render/Ortho2D.h"
 #include "render/Ripple.h"
 #include "render/SceneState.h"
+#include "render/ViewSize.h"
 
 namespace {
 const double MAX_STEP = 0.1;          // seconds; a long stall advances the scene by no more
@@ -27,6 +29,15 @@ const double BUBBLE_INTERVAL = 0.05;  // seconds between bubble groups once the 
 const int GRID = 64;                  // background cells per side
 const float FPS_INSET = 0.02f;        // counter position and cell size, unit-box units
 const int MAX_FISH_PER_KIND = 1000;   // a count beyond this is a damaged store, not a wish: it would exhaust memory
+const char* const BACKGROUND_PICTURE = "texture/background.jpg";
+
+// The pack's background decoded to fit that size; empty when it cannot be read.
+CSmartPtr<CDIB32> DecodeBackground(SPixelSize fit)
+{
+    CSmartPtr<CDIB32> picture;
+    DecodePicture(BACKGROUND_PICTURE, picture, fit.width, fit.height);
+    return picture;
+}
 
 void RippledVertex(float u, float v)
 {
@@ -70,6 +81,7 @@ CGLDrawer::CGLDrawer(const SFrameClock& clock) : m_frameTimer(clock)
 {
     if (g_Settings.UseDesktopBitmap != 0)
         CopyDesktop();
+    StartBackgroundDecode();
 }
 
 CGLDrawer::~CGLDrawer()
@@ -97,6 +109,23 @@ void CGLDrawer::CopyDesktop()
     m_desktopImage = desktop;
 }
 
+// The background takes longest of all the pictures to decode, so it is
+// decoded on a thread of its own while the windows are made: for a window
+// that covers the screen, as most shows have; Init decodes it again for any
+// other size.
+void CGLDrawer::StartBackgroundDecode()
+{
+    int width = 0, height = 0;
+    if (!SysGetScreenSize(&width, &height))
+        return;
+    m_pendingFit = GetBackgroundSize({width, height}, MAX_DIB_SIDE);
+    try {
+        m_pendingBackground = std::async(std::launch::async, DecodeBackground, m_pendingFit);
+    } catch (const std::system_error&) {
+        // No thread to be had: Init decodes the picture itself.
+    }
+}
+
 void CGLDrawer::Init()
 {
     try {
@@ -118,10 +147,29 @@ void CGLDrawer::LoadImages()
 {
     // A missing bubble or background picture leaves texture 0: drawn untextured, not fatal.
     BindImage("texture/grass.tga", m_bubbleTexture, true, 0);
-    BindImage("texture/background.jpg", m_backgroundTexture, true, 0);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &m_largestTexture);
+    LoadBackground(GetBackgroundSize(GetViewSize(), m_largestTexture));
     if (!TGAResource2DIB32("caust.tga", m_causticImage))
         RaiseResourceError();
     m_font.Load("texture/font.tga", true);
+}
+
+// The picture is decoded no larger than the view needs: a small window
+// neither waits for nor keeps texels it could not show, and a wide one
+// samples no more rows than it has (texels far apart cost the rasteriser).
+void CGLDrawer::LoadBackground(const SPixelSize& fit)
+{
+    const bool pendingFits = m_pendingBackground.valid() && m_pendingFit == fit;
+    CSmartPtr<CDIB32> picture;
+    if (m_pendingBackground.valid())
+        picture = m_pendingBackground.get();
+    if (!pendingFits)
+        picture = DecodeBackground(fit);
+    glDeleteTextures(1, &m_backgroundTexture);
+    m_backgroundTexture = 0;
+    if (picture)
+        UploadImage(*picture, m_backgroundTexture, true, 0);
+    m_backgroundFit = fit;
 }
 
 void CGLDrawer::MakeDesktopTexture()
@@ -162,6 +210,13 @@ bool CGLDrawer::Draw()
         else if (m_step > MAX_STEP)
             m_step = MAX_STEP;
         m_sceneTime += m_step;
+
+        const SPixelSize view = GetViewSize();
+        m_aspect = GetAspect(view);
+        // A window that grew (a host's window resized) gets a finer background.
+        const SPixelSize fit = GetBackgroundSize(view, m_largestTexture);
+        if (fit.width > m_backgroundFit.width || fit.height > m_backgroundFit.height)
+            LoadBackground(fit);
 
         // The colour buffer is left alone: the background covers the whole view.
         glClear(GL_DEPTH_BUFFER_BIT);
@@ -236,13 +291,14 @@ void CGLDrawer::DrawFish()
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_LIGHTING);
-    // The modelview is the identity here, so the lights sit in unit-box coordinates.
+    // The modelview is the identity here, so the lights sit in the fish's own
+    // coordinates: the unit box, widened to the view's shape (see CActorI::Draw).
     PositionSceneLights();
     const float step = static_cast<float>(m_step);
     for (size_t i = 0; i < m_actors.size(); ++i) {
         // A reference of our own keeps the fish alive through its own calls.
         CSmartPtr<CActorI> actor = m_actors[i];
-        actor->Update(step);
+        actor->Update(step, m_aspect);
         actor->Draw();
     }
     glPopAttrib();
@@ -266,7 +322,7 @@ void CGLDrawer::DrawBubbles()
     CBubbleSystem& bubbles = GetBubbleSystem();
     bubbles.Update(m_step);
     for (uint32_t i = 0; i < bubbles.GetCount(); ++i)
-        DrawBubble(bubbles.GetBubble(i));
+        DrawBubble(bubbles.GetBubble(i), m_aspect);
 
     glDepthMask(GL_TRUE);
     glPopAttrib();

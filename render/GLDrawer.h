@@ -6,6 +6,7 @@
 // Does not swap buffers or own the window.
 #include <GL/gl.h>
 
+#include <future>
 #include <vector>
 
 #include "app/FrameTimer.h"
@@ -15,6 +16,7 @@
 #include "render/EmissionClock.h"
 #include "render/GLDrawerI.h"
 #include "render/GLFont.h"
+#include "render/ViewSize.h"
 
 class CGLDrawer : public CGLDrawerI
 {
@@ -41,7 +43,9 @@ public:
 
 private:
     void DrawGeometry();
+    void StartBackgroundDecode();
     void LoadImages();
+    void LoadBackground(const SPixelSize& fit);
     void MakeDesktopTexture();
     void CopyDesktop();
     void CreateFish();
@@ -58,6 +62,12 @@ private:
     CGLFont m_font;
     CFrameTimer m_frameTimer;
     GLuint m_backgroundTexture = 0;
+    SPixelSize m_backgroundFit = {0, 0};  // the size the background was last loaded to fit
+    // The background as the constructor's thread decodes it, for that size.
+    std::future<CSmartPtr<CDIB32>> m_pendingBackground;
+    SPixelSize m_pendingFit = {0, 0};
+    GLint m_largestTexture = 0;  // texels, the driver's largest texture side
+    float m_aspect = 1.0f;       // the view's width over its height this frame
     GLuint m_bubbleTexture = 0;
     GLuint m_desktopTexture = 0;
     SEmissionClock m_emission;

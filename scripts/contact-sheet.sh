@@ -4,7 +4,8 @@
 #                           translucent fins show; the background stretched
 #                           to 16:9 as the show stretches it; the caustic
 #                           tiled 2 x 2; bubble, font, bitmaps, icon)
-#   docs/fish-models.png    each fish kind drawn in four poses
+#   docs/fish-models.png    each fish kind drawn in four poses, then head-on
+#                           and from above
 # Needs the generators built (scripts/generate-assets.sh builds them). TGA
 # files keep their rows bottom-up: ImageMagick shows them upright only when
 # asked to (-auto-orient).
@@ -46,6 +47,6 @@ build/tools/coralux_gen_preview resources "$WORK/views"
 for view in "$WORK"/views/*.tga; do
   convert "$view" -auto-orient "${view%.tga}.png"
 done
-montage "$WORK"/views/{yellow,blue,pearl,tiny}-*.png -tile 4x -geometry 240x240+2+2 -background '#20242a' \
+montage "$WORK"/views/{yellow,blue,pearl,tiny}-*.png -tile 6x -geometry 240x240+2+2 -background '#20242a' \
   -define png:exclude-chunk=date,time docs/fish-models.png
 echo "Contact sheets: docs/contact-sheet.png docs/fish-models.png"

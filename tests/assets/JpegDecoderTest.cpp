@@ -14,11 +14,11 @@ std::vector<uint8_t> Uniform(int width, int height, std::vector<uint8_t> sample)
     return samples;
 }
 
-int Decode(const std::vector<uint8_t>& bytes, CSmartPtr<CDIB32>& image)
+int Decode(const std::vector<uint8_t>& bytes, CSmartPtr<CDIB32>& image, int fitWidth = 0, int fitHeight = 0)
 {
     CScratchPack pack;
     pack.Add("texture/background.jpg", bytes);
-    return JPEGResource2DIB32("texture/background.jpg", image);
+    return JPEGResource2DIB32("texture/background.jpg", image, fitWidth, fitHeight);
 }
 
 void ExpectPixelNear(const CSmartPtr<CDIB32>& image, int x, int y, int r, int g, int b)
@@ -65,6 +65,54 @@ TEST(CJpegDecoder, TopScanlineIsLastRow)
     ExpectPixelNear(image, 3, 8, 250, 0, 0);
     ExpectPixelNear(image, 3, 7, 0, 0, 250);
     ExpectPixelNear(image, 3, 0, 0, 0, 250);
+}
+
+// Asked to fit a size, a 64 x 64 picture is halved on each axis as long as
+// it stays at least that large: 16 x 16 for 16 x 16 or 16 x 9, 32 x 32 for
+// 17 x 17, 8 x 64 for 8 x 40, its own size for no size, and a whole 8 x 8
+// image at the least, for 2 x 2. Its colour survives.
+TEST(CJpegDecoder, ReducesToTheSizeAsked)
+{
+    const std::vector<uint8_t> bytes = MakeJpeg(Uniform(64, 64, {9, 99, 199}), 64, 64, 3);
+    const struct
+    {
+        int fitWidth, fitHeight, width, height;
+    } cases[] = {{16, 16, 16, 16}, {16, 9, 16, 16}, {17, 17, 32, 32}, {8, 40, 8, 64}, {0, 0, 64, 64}, {2, 2, 8, 8}};
+    for (const auto& c : cases) {
+        CSmartPtr<CDIB32> image;
+        ASSERT_EQ(Decode(bytes, image, c.fitWidth, c.fitHeight), 1);
+        ASSERT_EQ(image->GetWidth(), c.width) << c.fitWidth << "x" << c.fitHeight;
+        ASSERT_EQ(image->GetHeight(), c.height) << c.fitWidth << "x" << c.fitHeight;
+        ExpectPixelNear(image, 0, 0, 9, 99, 199);
+        ExpectPixelNear(image, c.width - 1, c.height - 1, 9, 99, 199);
+    }
+}
+
+// Asked to fit 8 x 8, a 64 x 32 picture is reduced 8 times across and 4 times
+// up, a 32 x 64 one 4 times across and 8 times up: each axis on its own, the
+// library's reduction first. Each pixel is about the mean of the m x r it
+// stands for: with pixel (x, y) of the picture (2x, 4y, 50), counting rows
+// from the top, that is (2mi + m - 1, 4rj + 2(r - 1), 50) in row j from the top.
+TEST(CJpegDecoder, ReducesEachAxisOnItsOwn)
+{
+    const struct
+    {
+        int width, height;
+    } pictures[] = {{64, 32}, {32, 64}};
+    for (const auto& picture : pictures) {
+        std::vector<uint8_t> samples;
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                samples.insert(samples.end(), {uint8_t(2 * x), uint8_t(4 * y), 50});
+        CSmartPtr<CDIB32> image;
+        ASSERT_EQ(Decode(MakeJpeg(samples, picture.width, picture.height, 3), image, 8, 8), 1);
+        ASSERT_EQ(image->GetWidth(), 8) << picture.width;
+        ASSERT_EQ(image->GetHeight(), 8) << picture.width;
+        const int m = picture.width / 8, r = picture.height / 8;
+        for (int j = 0; j < 8; ++j)
+            for (int i = 0; i < 8; ++i)
+                ExpectPixelNear(image, i, 7 - j, 2 * m * i + m - 1, 4 * r * j + 2 * (r - 1), 50);
+    }
 }
 
 // A picture cut short anywhere is refused, never read past its end.

@@ -1,7 +1,9 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "assets/Mesh.h"
 #include "tests/support/GLTestWindow.h"
@@ -83,6 +85,45 @@ TEST_F(MeshTest, KeepsFlatNormalsOverNinetyDegrees)
         ExpectVector(NormalAt(mesh, 0, corner), 0, 0, 1);
         ExpectVector(NormalAt(mesh, 1, corner), 1 / length, 1 / length, -0.6f / length);
     }
+}
+
+// Corners of one vertex that keep different normals are drawn with each
+// triangle's own: lit from straight ahead (GL's feedback gives the lit colour
+// of every corner drawn), the face turned to the light is bright at all its
+// corners and the one folded away from it dark at all of its, the two shared
+// vertices included.
+TEST_F(MeshTest, DrawsEachCornerWithItsOwnNormal)
+{
+    CMesh mesh;
+    ASSERT_TRUE(LoadText(mesh, "OBJECT fold 4 2\r\nTEXTURE skin.tga\r\nVERTICES\r\n0 0 0 0 0\r\n1 0 0 1 0\r\n"
+                               "0 1 0 0 1\r\n0.2 0.2 -1 1 1\r\nTRIANGLES\r\n0 1 2\r\n2 1 3\r\n"));
+    const GLfloat towardsViewer[] = {0, 0, 1, 0};
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glScalef(0.5f, 0.5f, 0.5f);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, towardsViewer);
+    std::vector<GLfloat> feedback(64);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    mesh.Render();
+    ASSERT_EQ(glRenderMode(GL_RENDER), 2 * (2 + 3 * 7));
+    glDisable(GL_LIGHTING);
+    // Each triangle: the polygon token, its corner count, then x, y, z, r, g, b, a a corner.
+    for (int triangle = 0; triangle < 2; ++triangle)
+        for (int corner = 0; corner < 3; ++corner) {
+            const float red = feedback[triangle * 23 + 2 + corner * 7 + 3];
+            if (triangle == 0)
+                EXPECT_GT(red, 0.5f) << corner;
+            else
+                EXPECT_LT(red, 0.2f) << corner;
+        }
 }
 
 // Blank lines, LF endings and trailing blanks read as in the stored files.

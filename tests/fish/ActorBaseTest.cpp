@@ -29,7 +29,7 @@ class CLoadProbe : public CActorBase
 {
 public:
     int Init() override { return 1; }
-    void Update(float) override {}
+    void Update(float, float) override {}
     void Draw() override {}
     using CActorBase::LoadModelOnce;
 };
@@ -47,7 +47,7 @@ protected:
     {
         m_scene.BeginFrame();
         fish.Draw();
-        return FindSkinPixels(m_scene.ReadPixels(), m_scene.GetSize());
+        return FindSkinPixels(m_scene.ReadPixels(), m_scene.GetWidth(), m_scene.GetHeight());
     }
 
     CFishTestScene m_scene;
@@ -61,7 +61,7 @@ TEST_F(ActorBaseTest, DrawsFishAtItsPlace)
 {
     CPlacedFish<CFishActor> fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.0f);
+    fish.Update(0.0f, 1.0f);
     fish.Place({0.3f, 0.6f, 0.5f}, {1, 0, 0});
     const SSkinPixels skin = DrawAlone(fish);
     const double size = m_scene.GetSize();
@@ -77,7 +77,7 @@ TEST_F(ActorBaseTest, BackFishIsThirdOfFrontFish)
 {
     CPlacedFish<CFishActor> fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.0f);
+    fish.Update(0.0f, 1.0f);
     fish.Place({0.5f, 0.5f, 0.0f}, {1, 0, 0});
     const SSkinPixels back = DrawAlone(fish);
     fish.Place({0.5f, 0.5f, 1.0f}, {1, 0, 0});
@@ -99,7 +99,7 @@ TEST_F(ActorBaseTest, ModelHeadPointsAlongHeading)
     ASSERT_TRUE(CSmallFishActor::GetModel().Load("test/ahead.sca"));
     CPlacedFish<CSmallFishActor> fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.0f);
+    fish.Update(0.0f, 1.0f);
     const float scale = 0.1f * (0.5f + 0.5f);
     for (const SVector3 heading : {SVector3{1, 0, 0}, SVector3{0.6f, 0.8f, 0}, SVector3{0.6f, -0.8f, 0}}) {
         fish.Place({0.5f, 0.4f, 0.5f}, heading);
@@ -114,19 +114,83 @@ TEST_F(ActorBaseTest, ModelHeadPointsAlongHeading)
     ASSERT_TRUE(CSmallFishActor::GetModel().Load("sfish.sca"));
 }
 
-// Drawing leaves the modelview stack as it found it.
+// Drawing leaves both matrices as it found them, on a wide view too, where
+// the fish widens the projection for itself.
 TEST_F(ActorBaseTest, DrawKeepsMatrixStack)
 {
     CFishActor fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.05f);
+    fish.Update(0.05f, 16.0f / 9.0f);
     m_scene.BeginFrame();
-    float before[16], after[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, before);
+    for (GLenum matrix : {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX}) {
+        float before[16], after[16];
+        glGetFloatv(matrix, before);
+        fish.Draw();
+        glGetFloatv(matrix, after);
+        for (int i = 0; i < 16; ++i)
+            EXPECT_EQ(before[i], after[i]) << matrix;
+    }
+}
+
+// On every shape of window a fish keeps its mesh's proportions and is as tall
+// as its scale in window heights. The test body is a square 2 x 0.5 model
+// units a side at 0.15 x (0.5 + 0.5): side on, 0.15 of the height both ways;
+// turned to 45 degrees on screen (a heading of 1 / aspect across for 1 up in
+// the box), its corners span 0.15 x sqrt(2) of the height both ways.
+TEST(ActorBaseShape, FishKeepsItsProportionsOnEveryWindow)
+{
+    const struct
+    {
+        int width, height;
+    } windows[] = {{320, 180}, {240, 180}, {384, 162}};
+    for (const auto& window : windows) {
+        CFishTestScene scene(window.width, window.height);
+        ASSERT_TRUE(scene.IsReady());
+        const float aspect = scene.GetAspect();
+        CPlacedFish<CFishActor> fish;
+        ASSERT_TRUE(fish.Init());
+        fish.Update(0.0f, aspect);
+        const struct
+        {
+            SVector3 direction;
+            double span;  // window heights, across and up
+        } headings[] = {{{1, 0, 0}, 0.15}, {{1 / aspect, 1, 0}, 0.15 * std::sqrt(2.0)}};
+        for (const auto& heading : headings) {
+            fish.Place({0.5f, 0.5f, 0.5f}, heading.direction);
+            scene.BeginFrame();
+            fish.Draw();
+            const SSkinPixels skin = FindSkinPixels(scene.ReadPixels(), window.width, window.height);
+            ASSERT_GT(skin.count, 0) << window.width << "x" << window.height;
+            EXPECT_NEAR(skin.maxX - skin.minX + 1, heading.span * window.height, 2.0)
+                << window.width << "x" << window.height << " span " << heading.span;
+            EXPECT_NEAR(skin.maxY - skin.minY + 1, heading.span * window.height, 2.0)
+                << window.width << "x" << window.height << " span " << heading.span;
+        }
+    }
+}
+
+// A fish faces its motion on screen. On 320 x 180 pixels a heading of (0.6,
+// 0.8) in the box moves 192 pixels across for 144 up, so the fish points
+// along (0.8, 0.6): a node 2 model units ahead is drawn 2 x 0.1 x 180 = 36
+// pixels from the fish's place that way.
+TEST(ActorBaseShape, HeadPointsAlongTheMotionOnScreen)
+{
+    CFishTestScene scene(320, 180);
+    ASSERT_TRUE(scene.IsReady());
+    scene.GetPack().Add("test/far-ahead.sca", ToBytes("NODE sfish\nTMATRIX 0 2 0\nSMATRIX 0.005 0.005 0.005\n"
+                                                      "RMATRIX 1 0 0 0 1 0 0 0 1\nMODEL test/body.mod\nCHILDS 0\n"));
+    ASSERT_TRUE(CSmallFishActor::GetModel().Load("test/far-ahead.sca"));
+    CPlacedFish<CSmallFishActor> fish;
+    ASSERT_TRUE(fish.Init());
+    fish.Update(0.0f, scene.GetAspect());
+    fish.Place({0.5f, 0.4f, 0.5f}, {0.6f, 0.8f, 0});
+    scene.BeginFrame();
     fish.Draw();
-    glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(before[i], after[i]);
+    const SSkinPixels skin = FindSkinPixels(scene.ReadPixels(), 320, 180);
+    ASSERT_GT(skin.count, 0);
+    EXPECT_NEAR(skin.meanX, 160 + 36 * 0.8, 1.0);
+    EXPECT_NEAR(skin.meanY, 72 + 36 * 0.6, 1.0);
+    ASSERT_TRUE(CSmallFishActor::GetModel().Load("sfish.sca"));
 }
 
 // Only the fish that tries the load reports its failure; the next one does not retry.

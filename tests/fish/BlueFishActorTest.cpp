@@ -39,7 +39,7 @@ uint32_t ChecksOver(const std::vector<float>& frames)
     EXPECT_TRUE(fish.Init());
     uint32_t checks = 0;
     for (float dt : frames) {
-        fish.Update(dt);
+        fish.Update(dt, 1.0f);
         checks += fish.m_breathClock.due;
     }
     return checks;
@@ -81,33 +81,38 @@ TEST_F(BlueFishActorTest, ZeroStepBreathesNothing)
 {
     CProbeBlueFish fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.3f);
+    fish.Update(0.3f, 1.0f);
     for (int frame = 0; frame < 100; ++frame) {
-        fish.Update(0.0f);
+        fish.Update(0.0f, 1.0f);
         EXPECT_EQ(fish.m_breathClock.due, 0u);
     }
     EXPECT_EQ(GetBubbleSystem().GetCount(), 0u);
 }
 
-// Puffs are three bubbles each, half the drawn scale ahead of the fish and
-// 0.01 up, sized 0.01 to 0.03 of the scale; about one check in ten puffs.
+// Puffs are three bubbles each, where the head is drawn and 0.01 up, sized
+// 0.01 to 0.03 of the scale; about one check in ten puffs. On a view twice as
+// wide as high the head is half the drawn scale ahead along the heading on
+// screen, counted in window heights: a unit-box step across is two of them.
 TEST_F(BlueFishActorTest, PuffsThreeBubblesAtTheMouth)
 {
+    const float aspect = 2.0f;
     CProbeBlueFish fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.0f);
-    fish.Update(150.0f);
+    fish.Update(0.0f, aspect);
+    fish.Update(150.0f, aspect);
     ASSERT_EQ(fish.m_breathClock.due, 300u);
     const uint32_t count = GetBubbleSystem().GetCount();
     EXPECT_EQ(count % 3, 0u);
     EXPECT_GT(count, 3u * 10);
     EXPECT_LT(count, 3u * 60);
 
-    const SVector3 p = fish.m_position, d = fish.m_direction;
+    const SVector3 p = fish.m_position;
+    SVector3 d = {fish.m_direction.x * aspect, fish.m_direction.y, fish.m_direction.z};
+    VecNormalize(d);
     const float scale = 0.18f * (p.z + 0.5f);
     for (uint32_t slot = 0; slot < count; ++slot) {
         const SBubble& bubble = GetBubbleSystem().GetBubble(slot);
-        const SVector3 offset = {bubble.x - p.x, bubble.y - 0.01f - p.y, bubble.z - p.z};
+        const SVector3 offset = {(bubble.x - p.x) * aspect, bubble.y - 0.01f - p.y, bubble.z - p.z};
         EXPECT_NEAR(offset.x * d.x + offset.y * d.y + offset.z * d.z, 0.5f * scale, 1e-5f);
         EXPECT_NEAR(std::sqrt(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z), 0.5f * scale, 1e-5f);
         EXPECT_GE(bubble.size, 0.01f * scale * 0.9999f);
@@ -128,7 +133,7 @@ TEST_F(BlueFishActorTest, SplashesWithAllThreeSoundsAtSpreadPitches)
     std::set<std::string> names;
     float lowest = 2.0f, highest = 0.0f;
     for (int breath = 0; breath < 600; ++breath) {
-        fish.Update(CBlueFishActor::BREATH_INTERVAL);
+        fish.Update(CBlueFishActor::BREATH_INTERVAL, 1.0f);
         const SSoundVoice& voice = FindSoundSystem()->GetVoice(0);
         if (!voice.sample)
             continue;
@@ -156,7 +161,7 @@ TEST_F(BlueFishActorTest, SkipAheadLeavesNoBackloggedBreaths)
     ASSERT_TRUE(fish.Init());
     fish.SkipAhead(90 * 86400.0);
     EXPECT_EQ(GetBubbleSystem().GetCount(), 0u);
-    fish.Update(0.5f);
+    fish.Update(0.5f, 1.0f);
     EXPECT_EQ(fish.m_breathClock.due, 1u);
     EXPECT_LE(GetBubbleSystem().GetCount(), 3u);
 }

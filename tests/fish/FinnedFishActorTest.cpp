@@ -105,7 +105,7 @@ TEST_F(FinnedFishActorTest, PosesNodesFromPhase)
     CProbeFish<CFishActor> fish;
     ASSERT_TRUE(fish.Init());
     fish.m_phase = 0.0f;
-    fish.Update(0.1f);
+    fish.Update(0.1f, 1.0f);
     const CModel& model = CFishActor::GetModel();
     const double body = 0.1 * std::sin(0.6), tail = 0.4 * std::sin(0.6);
     ExpectVector(AxesOf(model, "fish").x, {float(std::cos(body)), float(std::sin(body)), 0});
@@ -126,7 +126,7 @@ TEST_F(FinnedFishActorTest, FinsAreMirrored)
     ASSERT_TRUE(fish.Init());
     const CModel& model = CPearlFishActor::GetModel();
     for (int frame = 0; frame < 40; ++frame) {
-        fish.Update(0.1f);
+        fish.Update(0.1f, 1.0f);
         const SAxes left = AxesOf(model, "left_plavnik");
         const SAxes right = AxesOf(model, "right_plavnik");
         ExpectVector(right.x, {left.x.x, -left.x.y, -left.x.z});
@@ -143,12 +143,12 @@ TEST_F(FinnedFishActorTest, EachFishPosesSharedModelItself)
     ASSERT_TRUE(first.Init());
     ASSERT_TRUE(second.Init());
     const CModel& model = CFishActor::GetModel();
-    first.Update(0.02f);
+    first.Update(0.02f, 1.0f);
     const SAxes firstPose = AxesOf(model, "hvost");
-    second.Update(0.02f);
+    second.Update(0.02f, 1.0f);
     const SAxes secondPose = AxesOf(model, "hvost");
     EXPECT_GT(std::fabs(firstPose.x.y - secondPose.x.y), 1e-4f);
-    first.Update(0.0f);
+    first.Update(0.0f, 1.0f);
     ExpectSameAxes(AxesOf(model, "hvost"), firstPose);
 }
 
@@ -157,11 +157,11 @@ TEST_F(FinnedFishActorTest, ZeroStepKeepsPoseAndPlace)
 {
     CProbeFish<CFishActor> fish;
     ASSERT_TRUE(fish.Init());
-    fish.Update(0.1f);
+    fish.Update(0.1f, 1.0f);
     const CModel& model = CFishActor::GetModel();
     const SAxes body = AxesOf(model, "fish"), fin = AxesOf(model, "right_plavnik");
     const SVector3 position = fish.m_position, direction = fish.m_direction;
-    fish.Update(0.0f);
+    fish.Update(0.0f, 1.0f);
     ExpectSameAxes(AxesOf(model, "fish"), body);
     ExpectSameAxes(AxesOf(model, "right_plavnik"), fin);
     ExpectVector(fish.m_position, position, 0);
@@ -176,8 +176,8 @@ TEST_F(FinnedFishActorTest, TailStillMovesAtLargePhase)
     ASSERT_TRUE(fish.Init());
     fish.m_phase = 1048576.0f;
     const CModel& model = CFishActor::GetModel();
-    fish.Update(1.0f / 60.0f);
+    fish.Update(1.0f / 60.0f, 1.0f);
     const SAxes before = AxesOf(model, "hvost");
-    fish.Update(1.0f / 60.0f);
+    fish.Update(1.0f / 60.0f, 1.0f);
     EXPECT_GT(std::fabs(AxesOf(model, "hvost").x.y - before.x.y), 1e-3f);
 }

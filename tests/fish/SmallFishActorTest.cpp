@@ -15,7 +15,7 @@ TEST(CSmallFishActor, UpdateResetsNode)
     CMesh* node = CSmallFishActor::GetModel().FindNode("sfish");
     ASSERT_NE(node, nullptr);
     node->Rotate(2, 1.0f);
-    fish.Update(0.05f);
+    fish.Update(0.05f, 1.0f);
     EXPECT_FLOAT_EQ(node->GetAxis(0).x, 1.0f);
     EXPECT_FLOAT_EQ(node->GetAxis(1).y, 1.0f);
 }

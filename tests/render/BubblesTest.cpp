@@ -111,7 +111,7 @@ TEST(DrawBubble, DrawsUprightSpriteSquare)
     glBlendFunc(GL_ONE, GL_ONE);
     glColor3f(0.7f, 0.7f, 0.7f);
     // The square runs from 0.25 to 0.75 both ways: pixels 16 to 48.
-    DrawBubble(SBubble{0.5f, 0.5f, 0.5f, 0.25f});
+    DrawBubble(SBubble{0.5f, 0.5f, 0.5f, 0.25f}, 1.0f);
     PopOrtho2D();
     const std::vector<uint8_t> pixels = window.ReadPixels();
     glDeleteTextures(1, &texture);

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -340,6 +341,32 @@ TEST_F(CGLDrawerTest, OversizedDesktopPictureFallsBackToPackPicture)
     ExpectPixelNear(At(50, 40), BackgroundTexel(50, 40), 2, "pack picture");
 }
 
+// On a window twice as wide as high a bubble is as wide as it is high: its
+// size (half its edge) of 0.2 is measured in window heights, so it covers
+// 0.4 x 64 = 25.6 pixels both ways.
+TEST_F(CGLDrawerTest, BubblesAreRoundOnAWideWindow)
+{
+    g_Settings.Fade = 0;
+    AddCaustic(0);
+    CGLTestWindow wide(128, 64);
+    ASSERT_TRUE(wide.IsReady());
+    GetBubbleSystem().Add({0.5f, 0.5f, 0.5f}, 0.2f);
+    CSmartPtr<CGLDrawer> drawer = MakeDrawer();
+    drawer->Draw();
+    const std::vector<uint8_t> pixels = wide.ReadPixels();
+    int left = 128, right = -1, bottom = 64, top = -1;
+    for (int row = 0; row < 64; ++row)
+        for (int x = 0; x < 128; ++x)
+            if (PixelAt(pixels, 128, x, row).r > 100) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                bottom = std::min(bottom, row);
+                top = std::max(top, row);
+            }
+    EXPECT_NEAR(right - left + 1, 25.6, 1.5);
+    EXPECT_NEAR(top - bottom + 1, 25.6, 1.5);
+}
+
 // Every kind gets as many fish as its setting says; a count below 1 makes none.
 TEST_F(CGLDrawerTest, CreatesFishOfEachKindByCount)
 {
@@ -443,5 +470,5 @@ TEST_F(CGLDrawerTest, FishAreLit)
     for (size_t i = 0; i < sea.size(); i += 4)
         fishPixels += sea[i] != m_pixels[i] || sea[i + 1] != m_pixels[i + 1] || sea[i + 2] != m_pixels[i + 2];
     ASSERT_GT(fishPixels, 20);
-    EXPECT_GT(fishPixels - FindSkinPixels(m_pixels, SIZE).count, fishPixels / 4);
+    EXPECT_GT(fishPixels - FindSkinPixels(m_pixels, SIZE, SIZE).count, fishPixels / 4);
 }

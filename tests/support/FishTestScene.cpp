@@ -13,7 +13,7 @@
 
 // The models are shared by the whole process, so each scene loads them again
 // into its own GL context: textures of an earlier window are gone with it.
-CFishTestScene::CFishTestScene(int size) : m_window(size, size)
+CFishTestScene::CFishTestScene(int width, int height) : m_window(width, height)
 {
     if (!m_window.IsReady())
         return;
@@ -41,14 +41,15 @@ void CFishTestScene::BeginFrame()
     glColor3f(1, 1, 1);
 }
 
-SSkinPixels FindSkinPixels(const std::vector<uint8_t>& pixels, int size)
+SSkinPixels FindSkinPixels(const std::vector<uint8_t>& pixels, int width, int height)
 {
     SSkinPixels found;
-    found.minX = found.minY = size;
+    found.minX = width;
+    found.minY = height;
     found.maxX = found.maxY = -1;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const uint8_t* p = &pixels[(static_cast<size_t>(y) * size + x) * 4];
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
             if (std::abs(p[0] - TEST_SKIN_RED) > 2 || std::abs(p[1] - TEST_SKIN_GREEN) > 2 ||
                 std::abs(p[2] - TEST_SKIN_BLUE) > 2)
                 continue;

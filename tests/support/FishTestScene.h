@@ -12,13 +12,18 @@
 class CFishTestScene
 {
 public:
-    explicit CFishTestScene(int size = 256);
+    explicit CFishTestScene(int size = 256) : CFishTestScene(size, size) {}
+    CFishTestScene(int width, int height);
 
     bool IsReady() const { return m_window.IsReady() && m_modelsLoaded; }
     // Clears the window and sets the unit box, depth test, culling and texturing.
     void BeginFrame();
     std::vector<uint8_t> ReadPixels() const { return m_window.ReadPixels(); }
     int GetSize() const { return m_window.GetWidth(); }
+    int GetWidth() const { return m_window.GetWidth(); }
+    int GetHeight() const { return m_window.GetHeight(); }
+    // The window's width over its height, as the renderer hands it to the fish.
+    float GetAspect() const { return static_cast<float>(GetWidth()) / static_cast<float>(GetHeight()); }
     CScratchPack& GetPack() { return m_pack; }
 
 private:
@@ -35,4 +40,4 @@ struct SSkinPixels
     double meanX = 0, meanY = 0;
     int minX = 0, maxX = 0, minY = 0, maxY = 0;
 };
-SSkinPixels FindSkinPixels(const std::vector<uint8_t>& pixels, int size);
+SSkinPixels FindSkinPixels(const std::vector<uint8_t>& pixels, int width, int height);

@@ -19,11 +19,10 @@ SBodyShape MakeShape()
     SBodyShape shape;
     shape.tail = SPoint3{0, -80, 12};
     shape.rings = {
-        {-74, 17, 7, 3},    {-62, 20, 3, 5},   {-44, 26, -7, 9},  {-20, 30, -15, 13},
-        {4, 28, -17, 14},   {24, 22, -15, 12}, {40, 14, -10, 9},  {52, 7, -6, 5},
+        {-74, 17, 7, 3},     {-62, 20, 3, 5.5},  {-44, 26, -7, 10},  {-20, 30, -15, 14},
+        {4, 28, -17, 14.5},  {24, 22, -15, 13},  {40, 14, -10, 10},  {52, 7, -6, 6},
     };
     shape.nose = SPoint3{0, 64, -1};
-    shape.sides = 8;
     shape.dorsal = {{2, -56, 36}, {3, -34, 45}, {4, -4, 38}};
     shape.anal = {{1, -70, -6}, {2, -56, -19}};
     return shape;
@@ -88,7 +87,7 @@ SFinnedFish MakeBlueFish()
     fish.tailMesh = "bhvost.mod";
     fish.finMesh = "bplavnik.mod";
     fish.skin = "bfish.tga";
-    fish.leftFin = SPoint3{-14, 24, -10};
+    fish.leftFin = SPoint3{0, 24, -10};
     fish.tail = SPoint3{0, -76, 12};
     fish.body = MakeShape();
     fish.tailSheet = SSheet{2, 4, [](double s, double t) {

@@ -1,5 +1,6 @@
 #include "FishBody.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -61,31 +62,65 @@ double DistanceToPolyline(const std::vector<SPoint3>& line, double y, double z)
 
 }  // namespace
 
-void SBodyShape::GetProfile(double y, double& top, double& bottom) const
+SRing SBodyShape::ProfileAt(double y) const
 {
     std::vector<SRing> outline;
     outline.push_back(SRing{tail.y, tail.z, tail.z, 0});
     outline.insert(outline.end(), rings.begin(), rings.end());
     outline.push_back(SRing{nose.y, nose.z, nose.z, 0});
     y = std::fmax(tail.y, std::fmin(nose.y, y));
-    for (size_t i = 0; i + 1 < outline.size(); ++i) {
-        const SRing& a = outline[i];
-        const SRing& b = outline[i + 1];
-        if (y <= b.y) {
-            const double t = (y - a.y) / (b.y - a.y);
-            top = a.top + (b.top - a.top) * t;
-            bottom = a.bottom + (b.bottom - a.bottom) * t;
-            return;
-        }
+    size_t i = 0;
+    while (i + 2 < outline.size() && y > outline[i + 1].y)
+        ++i;
+    // Cubic Hermite in y, each slope taken across the neighbouring key rings,
+    // so the outline passes every key ring without a kink.
+    const auto slope = [&](size_t k, double SRing::*field) {
+        const size_t before = k == 0 ? 0 : k - 1, after = std::min(k + 1, outline.size() - 1);
+        return (outline[after].*field - outline[before].*field) / (outline[after].y - outline[before].y);
+    };
+    const SRing& a = outline[i];
+    const SRing& b = outline[i + 1];
+    const double h = b.y - a.y, t = (y - a.y) / h;
+    const double h00 = (1 + 2 * t) * (1 - t) * (1 - t), h10 = t * (1 - t) * (1 - t);
+    const double h01 = t * t * (3 - 2 * t), h11 = t * t * (t - 1);
+    const auto blend = [&](double SRing::*field) {
+        return h00 * a.*field + h10 * h * slope(i, field) + h01 * b.*field + h11 * h * slope(i + 1, field);
+    };
+    SRing ring{y, blend(&SRing::top), blend(&SRing::bottom), std::fmax(0.0, blend(&SRing::halfWidth))};
+    ring.top = std::fmax(ring.top, ring.bottom);
+    return ring;
+}
+
+std::vector<SRing> SBodyShape::GetDrawnRings() const
+{
+    std::vector<SRing> drawn;
+    for (size_t r = 0; r < rings.size(); ++r) {
+        drawn.push_back(rings[r]);
+        if (r + 1 == rings.size())
+            break;
+        for (int step = 1; step < ringSteps; ++step)
+            drawn.push_back(ProfileAt(Lerp(rings[r].y, rings[r + 1].y, static_cast<double>(step) / ringSteps)));
     }
-    top = bottom = nose.z;
+    return drawn;
+}
+
+double SBodyShape::SurfaceX(double y, double z) const
+{
+    const SRing ring = ProfileAt(y);
+    const double half = (ring.top - ring.bottom) / 2;
+    const double up = half > 0 ? (z - (ring.top + ring.bottom) / 2) / half : 1;
+    if (std::fabs(up) >= 1)
+        return 0;
+    // The section is |x / w|^(2 / f) + |up|^(2 / f) = 1 (see RingVertex).
+    const double power = 2 / fullness;
+    return ring.halfWidth * std::pow(1 - std::pow(std::fabs(up), power), 1 / power);
 }
 
 SBodyShape::SSidePoint SBodyShape::Locate(double y, double z) const
 {
     const double MARGIN = 0.5;  // mesh units of body colour beyond the outline, against bleeding
-    double top, bottom;
-    GetProfile(y, top, bottom);
+    const SRing ring = ProfileAt(y);
+    const double top = ring.top, bottom = ring.bottom;
     if (z <= top + MARGIN && z >= bottom - MARGIN)
         return SSidePoint{SSidePoint::BODY, Clamp01((z - bottom) / std::fmax(top - bottom, 1e-9)), 0, top - bottom};
     const bool onTop = z > top;
@@ -99,8 +134,9 @@ SBodyShape::SSidePoint SBodyShape::Locate(double y, double z) const
 void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& region)
 {
     const int n = shape.sides;
+    const std::vector<SRing> rings = shape.GetDrawnRings();
     std::vector<int> ringStarts;
-    for (const SRing& ring : shape.rings) {
+    for (const SRing& ring : rings) {
         ringStarts.push_back(mesh.GetVertexCount());
         for (int side = 0; side < n; ++side)
             mesh.AddVertex(RingVertex(shape, ring, side), region);
@@ -111,13 +147,13 @@ void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& r
     for (int side = 0; side < n; ++side) {
         const int next = (side + 1) % n;
         const int first = ringStarts.front();
-        mesh.AddTriangleFacingAway(tail, first + side, first + next, RingCentre(shape.rings.front()));
+        mesh.AddTriangleFacingAway(tail, first + side, first + next, RingCentre(rings.front()));
         const int last = ringStarts.back();
-        mesh.AddTriangleFacingAway(nose, last + side, last + next, RingCentre(shape.rings.back()));
+        mesh.AddTriangleFacingAway(nose, last + side, last + next, RingCentre(rings.back()));
     }
-    for (size_t r = 0; r + 1 < shape.rings.size(); ++r) {
-        const SPoint3 a = RingCentre(shape.rings[r]);
-        const SPoint3 b = RingCentre(shape.rings[r + 1]);
+    for (size_t r = 0; r + 1 < rings.size(); ++r) {
+        const SPoint3 a = RingCentre(rings[r]);
+        const SPoint3 b = RingCentre(rings[r + 1]);
         const SPoint3 inside{0, (a.y + b.y) / 2, (a.z + b.z) / 2};
         for (int side = 0; side < n; ++side) {
             const int next = (side + 1) % n;
@@ -127,6 +163,10 @@ void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& r
             mesh.AddTriangleFacingAway(p, s, t, inside);
         }
     }
-    AddFin(mesh, region, shape.dorsal, ringStarts, 0);
-    AddFin(mesh, region, shape.anal, ringStarts, n / 2);
+    // Fin rays name key rings; the drawn rings hold ringSteps for each key ring.
+    std::vector<int> keyRingStarts;
+    for (size_t r = 0; r < shape.rings.size(); ++r)
+        keyRingStarts.push_back(ringStarts[r * shape.ringSteps]);
+    AddFin(mesh, region, shape.dorsal, keyRingStarts, 0);
+    AddFin(mesh, region, shape.anal, keyRingStarts, n / 2);
 }

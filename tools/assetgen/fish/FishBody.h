@@ -1,9 +1,10 @@
 #pragma once
 // The lofted body of a fish: rings of vertices from the tail root to the
 // head, closed by a point at each end, with optional thin fins standing on
-// the top ridge (dorsal) and on the belly (anal). Every ring shares its
-// vertices with both neighbouring bands, so the loader's normal smoothing
-// rounds the body.
+// the top ridge (dorsal) and on the belly (anal). The key rings given are
+// joined by a smooth spline, so rings drawn between them follow the body's
+// curve. Every ring shares its vertices with both neighbouring bands, so the
+// loader's normal smoothing rounds the body.
 #include <vector>
 
 #include "MeshBuilder.h"
@@ -23,12 +24,20 @@ struct SFinRay
 struct SBodyShape
 {
     SPoint3 tail;              // rear end, on the centre plane
-    std::vector<SRing> rings;  // from tail to head, y increasing
+    std::vector<SRing> rings;  // key rings from tail to head, y increasing
     SPoint3 nose;
-    int sides = 8;          // even: vertex 0 on the back, sides / 2 on the belly
-    double fullness = 0.9;  // cross-section exponent: 1 ellipse, below 1 fuller
-    std::vector<SFinRay> dorsal;
+    int sides = 10;               // even: vertex 0 on the back, sides / 2 on the belly
+    int ringSteps = 2;            // rings drawn from each key ring to the next (1: the key rings only)
+    double fullness = 0.8;        // cross-section exponent: 1 ellipse, below 1 fuller
+    std::vector<SFinRay> dorsal;  // rays stand on key rings
     std::vector<SFinRay> anal;
+
+    // The body's section at y, on the spline through the tail, the key rings and the nose.
+    SRing ProfileAt(double y) const;
+    // The rings the mesh is made of: the key rings and ringSteps - 1 between each two.
+    std::vector<SRing> GetDrawnRings() const;
+    // How far out the flank is at (y, z): x of the surface, 0 above or below the body.
+    double SurfaceX(double y, double z) const;
 
     // Where a point (y, z) of the side view lies, for the skin painters.
     struct SSidePoint
@@ -44,10 +53,6 @@ struct SBodyShape
         double bodyDepth;  // from belly to back at y
     };
     SSidePoint Locate(double y, double z) const;
-
-private:
-    // Body top and bottom at y, closing to the end points.
-    void GetProfile(double y, double& top, double& bottom) const;
 };
 
 void BuildBody(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& region);

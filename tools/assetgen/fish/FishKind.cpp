@@ -9,8 +9,10 @@
 
 namespace {
 
-const int MAX_VERTICES = 72;
-const int MAX_TRIANGLES = 144;
+// Well inside the loader's limits (2048 triangles, three corners each): the
+// fish's frame time grows with their triangles.
+const int MAX_VERTICES = 400;
+const int MAX_TRIANGLES = 512;
 
 void WriteMesh(const std::string& root, const std::string& name, const CMeshBuilder& mesh, const std::string& skin)
 {
@@ -41,11 +43,12 @@ void WriteFinnedFish(const std::string& root, const SFinnedFish& fish)
     WriteMesh(root, fish.finMesh, BuildSheetMesh(fish.finSheet, fish.layout.fin), fish.skin);
 
     const double k = 0.005;  // node scale: model units per mesh unit
+    // The fins grow from the flank, wherever the body's width puts it.
+    const double finX = -fish.body.SurfaceX(fish.leftFin.y, fish.leftFin.z);
     SNode node{"fish", BODY_NODE.x, BODY_NODE.y, BODY_NODE.z, fish.bodyMesh, {}};
+    node.children.push_back(SNode{"left_plavnik", finX * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
     node.children.push_back(
-        SNode{"left_plavnik", fish.leftFin.x * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
-    node.children.push_back(
-        SNode{"right_plavnik", -fish.leftFin.x * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
+        SNode{"right_plavnik", -finX * k, fish.leftFin.y * k, fish.leftFin.z * k, fish.finMesh, {}});
     node.children.push_back(SNode{"hvost", fish.tail.x * k, fish.tail.y * k, fish.tail.z * k, fish.tailMesh, {}});
     WriteOutputFile(root, "pack/" + fish.nodeFile, EncodeNodeFile(node));
 

@@ -18,7 +18,7 @@ struct SSheet
 struct SFinnedFish
 {
     std::string nodeFile, bodyMesh, tailMesh, finMesh, skin;
-    SPoint3 leftFin;  // the right fin mirrors it across the centre plane
+    SPoint3 leftFin;  // root of the left fin (its x is set on the flank); the right one mirrors it
     SPoint3 tail;
     SBodyShape body;
     SSheet tailSheet, finSheet;

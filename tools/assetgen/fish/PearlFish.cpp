@@ -21,11 +21,10 @@ SBodyShape MakeShape()
     SBodyShape shape;
     shape.tail = SPoint3{0, -84, 7};
     shape.rings = {
-        {-78, 12, 2, 3},    {-66, 20, -6, 5},  {-46, 34, -22, 10}, {-22, 41, -32, 13},
-        {4, 40, -33, 14},   {24, 33, -26, 12}, {40, 20, -15, 8},
+        {-78, 12, 2, 3.5},   {-66, 20, -6, 6.5},  {-46, 34, -22, 12.5}, {-22, 41, -32, 16},
+        {4, 40, -33, 17},    {24, 33, -26, 15},   {40, 20, -15, 10.5},
     };
     shape.nose = SPoint3{0, 53, -2};
-    shape.sides = 8;
     shape.dorsal = {{1, -86, 42}, {2, -62, 66}, {3, -36, 66}, {4, -8, 52}};
     shape.anal = {{1, -88, -34}, {2, -60, -58}, {3, -32, -56}, {4, -2, -42}};
     return shape;
@@ -101,7 +100,7 @@ SFinnedFish MakePearlFish()
     fish.tailMesh = "phvost.mod";
     fish.finMesh = "pplavnik.mod";
     fish.skin = "pfish.tga";
-    fish.leftFin = SPoint3{-12, 30, -10};
+    fish.leftFin = SPoint3{0, 30, -10};
     fish.tail = SPoint3{0, -79.8, 7};
     fish.body = MakeShape();
     fish.tailSheet = SSheet{2, 4, [](double s, double t) {

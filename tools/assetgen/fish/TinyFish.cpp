@@ -23,12 +23,12 @@ SBodyShape MakeShape()
     SBodyShape shape;
     shape.tail = SPoint3{0, -44, 1};
     shape.rings = {
-        {-40, 5, -3, 2}, {-28, 8.5, -6, 3.4}, {-10, 12, -9.5, 5},
-        {8, 12, -10, 5.5},  {24, 9.5, -8, 4.6}, {34, 6, -5.5, 3.2},
+        {-40, 5, -3, 2.5}, {-28, 8.5, -6, 4.5}, {-10, 12, -9.5, 6.5},
+        {8, 12, -10, 7},   {24, 9.5, -8, 6},    {34, 6, -5.5, 4.2},
     };
     shape.nose = SPoint3{0, 44, -1};
-    shape.sides = 6;
-    shape.fullness = 1.0;
+    shape.sides = 8;
+    shape.ringSteps = 1;
     shape.dorsal = {{1, -34, 16}, {2, -16, 21}};
     shape.anal = {{1, -36, -12}, {2, -18, -16}};
     return shape;
@@ -73,13 +73,13 @@ SColor PaintFin(double y, double z)
     return c;
 }
 
-// The pectoral fin of one side (x sign), a small two-sided triangle standing
-// out from behind the gill.
-void AddPectoral(CMeshBuilder& mesh, const SSkinRegion& region, double side)
+// The pectoral fin of one side (x sign), a small two-sided triangle rooted on
+// the flank behind the gill and standing out from it.
+void AddPectoral(CMeshBuilder& mesh, const SBodyShape& shape, const SSkinRegion& region, double side)
 {
-    const int a = mesh.AddVertex(SPoint3{side * 3.6, 26, -3}, region);
-    const int b = mesh.AddVertex(SPoint3{side * 4.0, 22, -5.5}, region);
-    const int c = mesh.AddVertex(SPoint3{side * 8.5, 13, -9}, region);
+    const int a = mesh.AddVertex(SPoint3{side * shape.SurfaceX(26, -3), 26, -3}, region);
+    const int b = mesh.AddVertex(SPoint3{side * shape.SurfaceX(22, -5.5), 22, -5.5}, region);
+    const int c = mesh.AddVertex(SPoint3{side * (shape.SurfaceX(13, -9) + 4.5), 13, -9}, region);
     mesh.AddTwoSidedTriangle(a, b, c);
 }
 
@@ -97,8 +97,8 @@ void WriteTinyFish(const std::string& root)
         const double tipY = -52 - 10 * std::pow(std::fabs(2 * t - 1), 1.2);
         return SPoint3{0, Lerp(-37, tipY, s), rootZ + (tipZ - rootZ) * std::pow(s, 0.8)};
     });
-    AddPectoral(mesh, layout.fin, -1);
-    AddPectoral(mesh, layout.fin, 1);
+    AddPectoral(mesh, shape, layout.fin, -1);
+    AddPectoral(mesh, shape, layout.fin, 1);
     WriteOutputFile(root, "pack/sfish.mod", mesh.Encode("sfish", "sfish.tga"));
 
     WriteOutputFile(root, "pack/sfish.sca", EncodeNodeFile(SNode{"sfish", BODY_NODE.x, BODY_NODE.y, BODY_NODE.z, "sfish.mod", {}}));

@@ -21,11 +21,10 @@ SBodyShape MakeShape()
     SBodyShape shape;
     shape.tail = SPoint3{0, -76, 0};
     shape.rings = {
-        {-70, 8, -8, 2.5}, {-58, 17, -15, 4.5}, {-38, 34, -30, 9}, {-14, 43, -37, 13},
-        {10, 40, -35, 14}, {28, 28, -26, 11},   {38, 13, -15, 7},
+        {-70, 8, -8, 3.5},  {-58, 17, -15, 6.5}, {-38, 34, -30, 12.5}, {-14, 43, -37, 17},
+        {10, 40, -35, 18},  {28, 28, -26, 15},   {38, 13, -15, 10},
     };
     shape.nose = SPoint3{0, 51, -4};
-    shape.sides = 8;
     shape.dorsal = {{1, -73, 30}, {2, -54, 55}, {3, -26, 60}, {4, 2, 50}};
     shape.anal = {{1, -72, -28}, {2, -52, -50}, {3, -24, -47}};
     return shape;
@@ -100,7 +99,7 @@ SFinnedFish MakeYellowFish()
     fish.tailMesh = "hvost.mod";
     fish.finMesh = "plavnik.mod";
     fish.skin = "fish.tga";
-    fish.leftFin = SPoint3{-12, 20, -30};
+    fish.leftFin = SPoint3{0, 20, -30};
     fish.tail = SPoint3{0, -72, 0};
     fish.body = MakeShape();
     fish.tailSheet = SSheet{2, 4, [](double s, double t) {

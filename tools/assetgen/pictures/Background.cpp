@@ -6,7 +6,10 @@
 
 namespace {
 
-const int SIZE = 512;
+// Texels a side: sharp on a 4K screen, whose longer side the largest texture
+// the show uploads (2048) still covers at under two pixels a texel.
+const int SIZE = 2048;
+const double TEXEL = 1.0 / SIZE;
 const double STRETCH = 0.6;  // widths are drawn at this share: the screen widens them
 
 double Hash(int i, int j, unsigned seed)
@@ -70,8 +73,8 @@ SColor Sand(double x, double y, double line)
     const double depth = Clamp01((line - y) / line);  // 0 at the edge, 1 at the bottom
     SColor c = Mix(Rgb(62, 108, 118), Rgb(184, 172, 132), SmoothStep(0.0, 1.0, depth));
     const double ripples = 0.5 + 0.5 * std::sin(x * 140 / STRETCH * 0.4 + 30 * y + 6 * Fractal(x * 8, y * 8, 5));
-    c = Scale(c, 0.9 + 0.12 * ripples * depth +
-                     0.08 * (Hash(static_cast<int>(x * 1024), static_cast<int>(y * 1024), 9) - 0.5));
+    // Grain about two texels across, smooth rather than blocky.
+    c = Scale(c, 0.9 + 0.12 * ripples * depth + 0.08 * (Noise(x * SIZE / 2, y * SIZE / 2, 9) - 0.5));
     return c;
 }
 
@@ -87,24 +90,30 @@ void PaintRock(CImage& image, const SRock& rock, unsigned seed)
             const double x = (px + 0.5) / SIZE, y = (py + 0.5) / SIZE;
             const double dx = (x - rock.x) / (rock.radius * STRETCH);
             const double dy = (y - rock.y) / rock.height;
-            if (dy < -0.8 || std::fabs(dx) > 1.6 || dy > 1.3)
+            // Wide enough that the shadow has faded out before the box ends.
+            if (dy < -0.8 || std::fabs(dx) > 4.0 || dy > 1.3)
                 continue;
+            // The outline's wobble goes once round the rock, joining where the angle wraps.
             const double angle = std::atan2(dy, dx);
-            const double edge =
-                1 + 0.18 * (Noise(angle * 3 + 10, seed, seed) - 0.5) + 0.06 * std::sin(angle * 7 + seed);
+            const double wobble = Noise(10 + 3 * std::cos(angle), seed + 3 * std::sin(angle), seed);
+            const double edge = 1 + 0.18 * (wobble - 0.5) + 0.06 * std::sin(angle * 7 + seed);
             const double r = std::hypot(dx, dy);
+            // The outline is smoothed over about one texel, whatever the rock's size.
+            const double blur = TEXEL / std::fmin(rock.radius * STRETCH, rock.height);
             // A soft shadow on the sand round the foot, which sinks into the
             // sand along an uneven line instead of ending in a straight cut.
             const double shadow = std::exp(-(dx * dx / 2.0 + (dy + 0.4) * (dy + 0.4) / 0.03));
             image.At(px, py) = Scale(image.At(px, py), 1 - 0.3 * shadow);
             const double foot = -0.42 + 0.12 * (Noise(dx * 5 + seed * 7, 0.5, seed) - 0.5);
-            const double coverage = SmoothStep(edge + 0.02, edge - 0.02, r) * SmoothStep(foot - 0.06, foot + 0.06, dy);
+            const double coverage = SmoothStep(edge + blur, edge - blur, r) * SmoothStep(foot - 0.06, foot + 0.06, dy);
             if (coverage <= 0)
                 continue;
             // Lit from above: brighter on the top, dark underneath, with moss
-            // where the light falls.
+            // where the light falls; pits a few texels across keep the stone
+            // rough when seen up close.
             const double grain = Fractal(x * 40, y * 40, seed);
-            const double light = 0.4 + 0.8 * SmoothStep(-0.3, 0.9, dy) * (1 - 0.3 * r);
+            const double pits = Noise(x * SIZE / 4, y * SIZE / 4, seed + 80);
+            const double light = (0.4 + 0.8 * SmoothStep(-0.3, 0.9, dy) * (1 - 0.3 * r)) * (0.9 + 0.2 * pits);
             SColor c = Scale(Mix(Rgb(58, 64, 66), Rgb(122, 124, 110), grain), light);
             c = Mix(c, Rgb(74, 110, 66),
                     0.5 * SmoothStep(0.3, 0.8, dy) * SmoothStep(0.45, 0.65, Fractal(x * 18, y * 18, seed + 40)));

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
 
 #include "../Bytes.h"
@@ -157,19 +158,28 @@ void WriteIcon(const std::string& root, SAquarium& aquarium)
     WriteOutputFile(root, "desktop/coralux-256.png", EncodePng(images.back()));
 }
 
+// Each kind from both sides, turned towards the viewer and swimming down and
+// away as the show shows them, then head-on and from above, which only a
+// body with real volume survives.
 void WriteModelViews(const std::string& folder, SAquarium& aquarium)
 {
-    const TVec3 directions[] = {{1, 0, 0}, {-1, 0, 0}, {1, 0, 1}, {1, 0.5, -0.6}};
-    const double phases[] = {0.3, 1.6, 3.0, 4.4};
+    struct SView
+    {
+        TVec3 direction, up;
+        double phase;
+    };
+    const SView views[] = {{{1, 0, 0}, {0, 1, 0}, 0.3},      {{-1, 0, 0}, {0, 1, 0}, 1.6}, {{1, 0, 1}, {0, 1, 0}, 3.0},
+                           {{1, 0.5, -0.6}, {0, 1, 0}, 4.4}, {{0, 0, 1}, {0, 1, 0}, 0.3},  {{1, 0, 0}, {0, 0, 1}, 0.3}};
     const double fit[] = {0.85, 0.8, 0.8, 1.1};
     const char* names[] = {"yellow", "blue", "pearl", "tiny"};
     for (int kind = YELLOW; kind <= TINY; ++kind) {
-        for (int view = 0; view < 4; ++view) {
+        for (size_t view = 0; view < std::size(views); ++view) {
             CPreviewCanvas canvas(Flat(8, 8, Rgb(24, 60, 96)), 320, 320);
-            canvas.DrawFish(aquarium.models[kind], aquarium.skins,
-                            SFishPose{{0.5, 0.52, 0.5}, directions[view], fit[kind], phases[view]});
+            SFishPose pose{{0.5, 0.52, 0.5}, views[view].direction, fit[kind], views[view].phase};
+            pose.up = views[view].up;
+            canvas.DrawFish(aquarium.models[kind], aquarium.skins, pose);
             char name[64];
-            std::snprintf(name, sizeof name, "%s-%d.tga", names[kind], view);
+            std::snprintf(name, sizeof name, "%s-%zu.tga", names[kind], view);
             WriteOutputFile(folder, name, EncodeTgaTrueColor(canvas.GetImage(), 24));
         }
     }

@@ -91,7 +91,8 @@ SColor SampleRepeat(const CImage& image, double u, double v)
 
 CPreviewCanvas::CPreviewCanvas(const CImage& background, int width, int height)
     : m_image(background.Resized(width, height)),
-      m_depth(static_cast<size_t>(width) * height, -std::numeric_limits<double>::max())
+      m_depth(static_cast<size_t>(width) * height, -std::numeric_limits<double>::max()),
+      m_aspect(static_cast<double>(width) / height)
 {}
 
 void CPreviewCanvas::DrawFish(SPreviewNode& model, const std::map<std::string, CImage>& skins, const SFishPose& pose)
@@ -120,10 +121,13 @@ void CPreviewCanvas::DrawFish(SPreviewNode& model, const std::map<std::string, C
             hvost->Rotate(2, tail);
         }
     }
-    const TVec3 f = Unit(pose.direction);
-    const TVec3 s = Unit(CrossProduct(f, {0, 1, 0}));
+    // As the show does: the heading as it shows on the picture, the lights
+    // and the fish in picture heights across as well as up.
+    const TVec3 f = Unit({pose.direction[0] * m_aspect, pose.direction[1], pose.direction[2]});
+    const TVec3 s = Unit(CrossProduct(f, pose.up));
     const TVec3 u = Unit(CrossProduct(s, f));
-    const TMatrix place = Multiply(FromAxes(s, f, u, pose.position), Scaling({pose.scale, pose.scale, pose.scale}));
+    const TVec3 at{pose.position[0] * m_aspect, pose.position[1], pose.position[2]};
+    const TMatrix place = Multiply(FromAxes(s, f, u, at), Scaling({pose.scale, pose.scale, pose.scale}));
     DrawNode(model, place, skins);
 }
 
@@ -153,7 +157,7 @@ void CPreviewCanvas::DrawTriangle(const std::array<TVec3, 3>& p, const std::arra
     const int width = m_image.GetWidth(), height = m_image.GetHeight();
     double sx[3], sy[3];
     for (int c = 0; c < 3; ++c) {
-        sx[c] = p[c][0] * width;
+        sx[c] = p[c][0] * height;
         sy[c] = p[c][1] * height;
     }
     const double area = (sx[1] - sx[0]) * (sy[2] - sy[0]) - (sx[2] - sx[0]) * (sy[1] - sy[0]);
@@ -189,12 +193,14 @@ void CPreviewCanvas::DrawTriangle(const std::array<TVec3, 3>& p, const std::arra
 void CPreviewCanvas::AddSprite(const CImage& sprite, double x, double y, double size, double gain)
 {
     const int width = m_image.GetWidth(), height = m_image.GetHeight();
-    const int px0 = static_cast<int>((x - size) * width), px1 = static_cast<int>((x + size) * width);
-    const int py0 = static_cast<int>((y - size) * height), py1 = static_cast<int>((y + size) * height);
+    // The size is measured in picture heights, across as well as up.
+    const double left = x * width - size * height, bottom = (y - size) * height, edge = 2 * size * height;
+    const int px0 = static_cast<int>(left), px1 = static_cast<int>(left + edge);
+    const int py0 = static_cast<int>(bottom), py1 = static_cast<int>(bottom + edge);
     for (int py = std::max(0, py0); py <= std::min(height - 1, py1); ++py) {
         for (int px = std::max(0, px0); px <= std::min(width - 1, px1); ++px) {
-            const double u = ((px + 0.5) / width - (x - size)) / (2 * size);
-            const double v = ((py + 0.5) / height - (y - size)) / (2 * size);
+            const double u = (px + 0.5 - left) / edge;
+            const double v = (py + 0.5 - bottom) / edge;
             if (u < 0 || u > 1 || v < 0 || v > 1)
                 continue;
             const SColor s = sprite.Sample(u, v);

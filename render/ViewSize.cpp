@@ -2,23 +2,11 @@
 
 #include <GL/gl.h>
 
-#include <cstdint>
+#include <algorithm>
 
 namespace {
 
-// A texture at most this share short of the pixels it is stretched over
-// shows as sharp as a larger one: 1024 rows serve 1080 pixel rows, magnified
-// 1.05 times, where 2048 would be skipped over nearly two at a time, which
-// costs llvmpipe a tenth of the frame.
-const int SHORT_BY_AT_MOST = 16;  // 1 / 16, about 6 %
-
-int CoveringPowerOfTwo(int length, int largest)
-{
-    int side = 1;
-    while (int64_t(side) * (SHORT_BY_AT_MOST + 1) < int64_t(length) * SHORT_BY_AT_MOST && side <= largest / 2)
-        side *= 2;
-    return side;
-}
+const int LARGEST_BACKGROUND = 2048;  // pixels a side: the pack's picture is no larger
 
 }  // namespace
 
@@ -38,5 +26,10 @@ float GetAspect(const SPixelSize& view)
 
 SPixelSize GetBackgroundSize(const SPixelSize& view, int largestTexture)
 {
-    return SPixelSize{CoveringPowerOfTwo(view.width, largestTexture), CoveringPowerOfTwo(view.height, largestTexture)};
+    const int longer = std::max(view.width, view.height);
+    const int largest = std::min(LARGEST_BACKGROUND, largestTexture);
+    int side = 1;
+    while (side < longer && side * 2 <= largest)
+        side *= 2;
+    return SPixelSize{side, side};
 }

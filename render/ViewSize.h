@@ -18,7 +18,6 @@ SPixelSize GetViewSize();
 float GetAspect(const SPixelSize& view);
 
 // The size to upload the background at, which is stretched over the view:
-// on each axis the smallest power of two not below the view's pixels (or
-// short of them by a sixteenth at most, as 1024 for 1080), and no more than
-// the driver's largest texture.
+// square, the smallest power of two not below the view's longer side, and
+// no more than 2048 (the picture's own size) or the driver's largest texture.
 SPixelSize GetBackgroundSize(const SPixelSize& view, int largestTexture);

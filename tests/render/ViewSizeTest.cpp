@@ -12,24 +12,20 @@ void ExpectSize(const SPixelSize& size, int width, int height)
 
 }  // namespace
 
-// The background is uploaded, on each axis, at the smallest power of two not
-// below the view's pixels: 1280 across needs 2048, 720 up only 1024, and a
-// power of two itself is enough. A sixteenth short is as good: 1024 for 1080
-// (1024 x 17 / 16 = 1088) but not for 1089 or 1200. The driver's largest
-// texture caps both.
-TEST(GetBackgroundSize, CoversEachAxisWithThePowerOfTwoAbove)
+// The background is uploaded square, at the smallest power of two not below
+// the view's longer side (a power of two itself is enough), never above the
+// picture's own 2048 nor the driver's largest texture.
+TEST(GetBackgroundSize, CoversTheLongerSideWithThePowerOfTwoAbove)
 {
     const int LARGE = 16384;
-    ExpectSize(GetBackgroundSize({1280, 720}, LARGE), 2048, 1024);
-    ExpectSize(GetBackgroundSize({1920, 1080}, LARGE), 2048, 1024);
-    ExpectSize(GetBackgroundSize({1088, 1089}, LARGE), 1024, 2048);
-    ExpectSize(GetBackgroundSize({1920, 1200}, LARGE), 2048, 2048);
+    ExpectSize(GetBackgroundSize({1280, 720}, LARGE), 2048, 2048);
     ExpectSize(GetBackgroundSize({1024, 768}, LARGE), 1024, 1024);
-    ExpectSize(GetBackgroundSize({1080, 1920}, LARGE), 1024, 2048);
+    ExpectSize(GetBackgroundSize({1025, 768}, LARGE), 2048, 2048);
+    ExpectSize(GetBackgroundSize({768, 1024}, LARGE), 1024, 1024);
     ExpectSize(GetBackgroundSize({200, 150}, LARGE), 256, 256);
-    ExpectSize(GetBackgroundSize({3840, 2160}, LARGE), 4096, 2048);
-    ExpectSize(GetBackgroundSize({3840, 2160}, 2048), 2048, 2048);
+    ExpectSize(GetBackgroundSize({3840, 2160}, LARGE), 2048, 2048);
     ExpectSize(GetBackgroundSize({1280, 720}, 1024), 1024, 1024);
+    ExpectSize(GetBackgroundSize({0, 0}, LARGE), 1, 1);
 }
 
 // An empty view (a window not shown yet) draws as a square one, not as a division by zero.

@@ -284,16 +284,9 @@ void CGLDrawer::DrawBackground()
 
 void CGLDrawer::DrawFish()
 {
-    glPushAttrib(GL_ENABLE_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glEnable(GL_LIGHTING);
     // The modelview is the identity here, so the lights sit in the fish's own
     // coordinates: the unit box, widened to the view's shape (see CActorI::Draw).
-    PositionSceneLights();
+    BeginFishStage();
     const float step = static_cast<float>(m_step);
     for (size_t i = 0; i < m_actors.size(); ++i) {
         // A reference of our own keeps the fish alive through its own calls.
@@ -301,7 +294,7 @@ void CGLDrawer::DrawFish()
         actor->Update(step, m_aspect);
         actor->Draw();
     }
-    glPopAttrib();
+    EndFishStage();
 }
 
 void CGLDrawer::DrawBubbles()

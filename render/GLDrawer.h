@@ -38,6 +38,8 @@ public:
 
     double GetSceneTime() const { return m_sceneTime; }
     size_t GetFishCount() const { return m_actors.size(); }
+    // The fish in drawing order, as they are now.
+    const std::vector<CSmartPtr<CActorI>>& GetFish() const { return m_actors; }
     // The last frame's counter text; empty while the counter is off.
     const char* GetFrameRateText() const { return m_frameRateText; }
 

@@ -56,3 +56,20 @@ void PositionSceneLights()
     glLightfv(GL_LIGHT0, GL_POSITION, LIGHT0_POSITION);
     glLightfv(GL_LIGHT1, GL_POSITION, LIGHT1_POSITION);
 }
+
+void BeginFishStage()
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_LIGHTING);
+    PositionSceneLights();
+}
+
+void EndFishStage()
+{
+    glPopAttrib();
+}

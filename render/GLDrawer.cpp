@@ -39,14 +39,6 @@ CSmartPtr<CDIB32> DecodeBackground(SPixelSize fit)
     return picture;
 }
 
-void RippledVertex(float u, float v)
-{
-    float x, y;
-    RippleDisplace(u, v, x, y);
-    glTexCoord2f(u, v);
-    glVertex3f(x, y, 0.0f);
-}
-
 // Appends count fish of one kind, each initialised at once. A fish whose
 // model failed to load stays in the list and draws nothing.
 template <class TActor>
@@ -77,7 +69,7 @@ void SwapToRGBA(CDIB32& image)
 }
 }  // namespace
 
-CGLDrawer::CGLDrawer(const SFrameClock& clock) : m_frameTimer(clock)
+CGLDrawer::CGLDrawer(const SFrameClock& clock) : m_frameTimer(clock), m_grid(GRID)
 {
     if (g_Settings.UseDesktopBitmap != 0)
         CopyDesktop();
@@ -268,17 +260,7 @@ void CGLDrawer::DrawBackground()
 
     // Texture coordinates stay on the regular grid while the vertices move with
     // the water, so the picture looks refracted.
-    for (int r = 0; r < GRID; ++r) {
-        const float a = static_cast<float>(r) / GRID;
-        const float b = a + 1.0f / GRID;
-        glBegin(GL_TRIANGLE_STRIP);
-        for (int k = 0; k <= GRID; ++k) {
-            const float u = static_cast<float>(k) / GRID;
-            RippledVertex(u, a);
-            RippledVertex(u, b);
-        }
-        glEnd();
-    }
+    m_grid.Draw();
     glPopAttrib();
 }
 

@@ -13,6 +13,7 @@
 #include "assets/DIB32.h"
 #include "fish/Actor.h"
 #include "fish/SmartPtr.h"
+#include "render/BackgroundGrid.h"
 #include "render/EmissionClock.h"
 #include "render/GLDrawerI.h"
 #include "render/GLFont.h"
@@ -64,6 +65,7 @@ private:
     CGLFont m_font;
     CFrameTimer m_frameTimer;
     GLuint m_backgroundTexture = 0;
+    CBackgroundGrid m_grid;
     SPixelSize m_backgroundFit = {0, 0};  // the size the background was last loaded to fit
     // The background as the constructor's thread decodes it, for that size.
     std::future<CSmartPtr<CDIB32>> m_pendingBackground;

@@ -51,9 +51,15 @@ add_to_list() {
 # Has the daemon run entry N of its list, and checks what runs and how it ends.
 run_entry() {
   local entry=$1 pid
-  # The daemon may still be (re)reading its file: asked until it answers.
-  for _ in $(seq 50); do as_user xscreensaver-command -select "$entry" >/dev/null 2>&1 && break; sleep 0.1; done
-  wait_for_show "coralux --root --defaults" 10
+  # The daemon may still be (re)reading its file: asked until it answers. A
+  # daemon that has only just started may answer and still not run the mode,
+  # so it is asked again when nothing has come of it.
+  for _ in 1 2 3; do
+    for _ in $(seq 50); do as_user xscreensaver-command -select "$entry" >/dev/null 2>&1 && break; sleep 0.1; done
+    await_show "coralux --root --defaults" 5 && break
+  done
+  [ -n "$SHOW_PID" ] ||
+    fail "no Coralux process after three selects of entry $entry; the daemon said: $(tail -n 5 "$WORK/daemon.log")"
   pid=$SHOW_PID
   wait_until_lit 15
   [ "$(read_setting "$pid" YellowFishCount)" = 5 ] || fail "the show has not the pane's 5 yellow fish"

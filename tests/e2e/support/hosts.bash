@@ -87,16 +87,21 @@ show_pids() {
   return 0
 }
 
-# The pid of the first such process once it runs (SHOW_PID); fails after the
+# The pid of the first such process once it runs (SHOW_PID); false after the
 # seconds given.
-wait_for_show() {
+await_show() {
   local pattern=$1 seconds=$2
   for _ in $(seq $((seconds * 10))); do
     SHOW_PID=$(show_pids "$pattern" | head -n1)
     [ -n "$SHOW_PID" ] && return 0
     sleep 0.1
   done
-  fail "no Coralux process '$pattern' within $seconds s"
+  return 1
+}
+
+# As await_show, but fails after the seconds given.
+wait_for_show() {
+  await_show "$1" "$2" || fail "no Coralux process '$1' within $2 s"
 }
 
 # Percent of the screen's brightness.

@@ -4,7 +4,7 @@
 
 #include "render/Ripple.h"
 
-CBackgroundGrid::CBackgroundGrid(int cells) : m_cells(cells)
+CBackgroundGrid::CBackgroundGrid(int cells)
 {
     const int side = cells + 1;
     for (int r = 0; r < side; ++r) {

@@ -22,7 +22,6 @@ private:
         float x, y, z;
     };
 
-    int m_cells;
     std::vector<SCorner> m_corners;
     std::vector<uint32_t> m_indices;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -88,33 +87,12 @@ int HalvingsFor(int length, int fit)
     return halvings;
 }
 
-// The rounded mean of two scanlines, eight samples at a time: the common
-// case, a window that needs all the picture's columns and half its rows.
-void AverageTwoLines(const JSAMPLE* a, const JSAMPLE* b, int samples, uint8_t* out)
-{
-    int i = 0;
-    for (; i + 8 <= samples; i += 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        // (x + y + 1) / 2 in every byte, without a carry between them.
-        const uint64_t mean = (x | y) - ((x ^ y) >> 1 & 0x7F7F7F7F7F7F7F7Full);
-        std::memcpy(out + i, &mean, 8);
-    }
-    for (; i < samples; ++i)
-        out[i] = static_cast<uint8_t>((a[i] + b[i] + 1) >> 1);
-}
-
 // One row of the image from a block of scanlines: each pixel the mean of
 // the columns x rows it stands for, rounded. The sums stay within 16 bits
 // (at most 8 x 8 samples a pixel).
 void AverageBlock(JSAMPARRAY lines, int rows, int columnShift, int shift, int width, uint16_t* sums, uint8_t* out)
 {
     const int samples = (width << columnShift) * 4;
-    if (rows == 2 && columnShift == 0) {
-        AverageTwoLines(lines[0], lines[1], samples, out);
-        return;
-    }
     for (int i = 0; i < samples; ++i)
         sums[i] = lines[0][i];
     for (int r = 1; r < rows; ++r)

@@ -147,8 +147,7 @@ void CGLDrawer::LoadImages()
 }
 
 // The picture is decoded no larger than the view needs: a small window
-// neither waits for nor keeps texels it could not show, and a wide one
-// samples no more rows than it has (texels far apart cost the rasteriser).
+// neither waits for nor keeps texels it could not show.
 void CGLDrawer::LoadBackground(const SPixelSize& fit)
 {
     const bool pendingFits = m_pendingBackground.valid() && m_pendingFit == fit;
